@@ -1,0 +1,21 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace tarvik {
+
+// The entry that starts the program when the user logs on: the "Run" value on Windows,
+// an XDG autostart entry on Linux desktops.
+class Autostart {
+public:
+    virtual ~Autostart() = default;
+    // Registers `command` (the executable's full path) under `valueName`. Failures are not reported.
+    virtual void setRunValue(const std::string& valueName, const std::string& command) = 0;
+    // Removes the entry; an absent entry is simply not removed.
+    virtual void deleteRunValue(const std::string& valueName) = 0;
+    // The registered command, or nullopt when no entry exists.
+    virtual std::optional<std::string> runValue(const std::string& valueName) const = 0;
+};
+
+} // namespace tarvik

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "settings/SettingsRecord.h"
+
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tarvik {
+
+class TextCodec;
+class FileReplacer;
+
+// The files in the program folder. Names match without regard to case; reads are bounded;
+// every write is an atomic replace in code page 936 with CR LF line ends.
+class SettingsFiles {
+public:
+    static constexpr std::string_view kSet = "set.dxl";
+    static constexpr std::string_view kInfo = "info.dxl";
+    static constexpr std::string_view kAccess = "AqSet.dxl";
+    static constexpr std::string_view kAccessWritten = "aqset.dxl";
+    static constexpr std::string_view kPlacement = "wtl.dxl";
+    static constexpr std::string_view kBatchStart = "afn.dxl";
+    static constexpr std::string_view kLog = "Tarvik.log";
+    // A settings line longer than this is a failed read.
+    static constexpr std::size_t kMaxLineBytes = 64 * 1024;
+
+    SettingsFiles(std::filesystem::path folder, const TextCodec& codec, FileReplacer& replacer);
+
+    const std::filesystem::path& folder() const { return m_folder; }
+    const TextCodec& codec() const { return m_codec; }
+    FileReplacer& replacer() { return m_replacer; }
+
+    // The existing entry whose name matches `name` without regard to case; folder/name when none does.
+    std::filesystem::path locate(std::string_view name) const;
+
+    // Whole file, raw bytes; nullopt when it cannot be opened or read.
+    std::optional<std::string> readBytes(std::string_view name) const;
+    // First line, decoded to UTF-8; nullopt when missing, empty, too long or not code page 936.
+    std::optional<std::string> readFirstLine(std::string_view name) const;
+
+    std::optional<SettingsRecord> readSettings(std::string_view name) const; // set.dxl or info.dxl
+    std::optional<AccessRecord> readAccess() const;
+    std::optional<MonitorPlacement> readPlacement() const;
+    std::optional<BatchStartList> readBatchStart() const;
+
+    // Each returns false, leaving the file as it was, when the line cannot be stored or written.
+    bool writeSettings(const SettingsRecord& r); // info.dxl
+    bool copyInfoOverSet();
+    bool writeAccess(const AccessRecord& r); // aqset.dxl
+    bool writePlacement(const MonitorPlacement& p, std::string_view separator);
+    bool writeBatchStart(const BatchStartList& list);
+    // `utf8Line` plus CR LF as the only line of the file.
+    bool writeLine(std::string_view name, std::string_view utf8Line);
+    bool writeBytes(std::string_view name, std::string_view bytes);
+
+private:
+    std::filesystem::path m_folder;
+    const TextCodec& m_codec;
+    FileReplacer& m_replacer;
+};
+
+} // namespace tarvik

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace tarvik::test {
+
+// A fresh program folder for one test, removed afterwards. With factory files it holds
+// copies of everything in data/.
+class TempFolder {
+public:
+    explicit TempFolder(bool withFactoryFiles = true);
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::filesystem::path& path() const { return m_path; }
+    std::filesystem::path operator/(std::string_view name) const { return m_path / name; }
+
+    // Raw file access for assertions and for preparing damaged files.
+    std::string read(std::string_view name) const;
+    void write(std::string_view name, std::string_view bytes) const;
+    bool exists(std::string_view name) const;
+    void remove(std::string_view name) const;
+
+private:
+    std::filesystem::path m_path;
+};
+
+} // namespace tarvik::test
