@@ -1,0 +1,165 @@
+#include "settings/SettingsFiles.h"
+
+#include "platform/FileReplacer.h"
+#include "platform/TextCodec.h"
+#include "settings/Paths.h"
+#include "settings/SettingsFormat.h"
+
+#include <fstream>
+#include <system_error>
+#include <utility>
+
+namespace tarvik {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (lower(a[i]) != lower(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool isRegularFile(const fs::path& path) {
+    std::error_code ec;
+    return fs::is_regular_file(path, ec);
+}
+
+} // namespace
+
+SettingsFiles::SettingsFiles(fs::path folder, const TextCodec& codec, FileReplacer& replacer)
+    : m_folder(std::move(folder)), m_codec(codec), m_replacer(replacer) {}
+
+fs::path SettingsFiles::locate(std::string_view name) const {
+    std::error_code ec;
+    std::optional<fs::path> caseless;
+    for (auto it = fs::directory_iterator(m_folder, ec); !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        const std::string entryName = pathToUtf8(it->path().filename());
+        if (entryName == name) {
+            return it->path();
+        }
+        if (!caseless && equalsIgnoringAsciiCase(entryName, name)) {
+            caseless = it->path();
+        }
+    }
+    return caseless ? *caseless : m_folder / pathFromUtf8(name);
+}
+
+std::optional<std::string> SettingsFiles::readBytes(std::string_view name) const {
+    const fs::path path = locate(name);
+    if (!isRegularFile(path)) {
+        return std::nullopt;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return std::nullopt;
+    }
+    std::string bytes;
+    char buffer[64 * 1024];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+        bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
+    }
+    if (in.bad()) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+std::optional<std::string> SettingsFiles::readFirstLine(std::string_view name) const {
+    const fs::path path = locate(name);
+    if (!isRegularFile(path)) {
+        return std::nullopt;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return std::nullopt;
+    }
+    // Enough to see the line end after a line of the longest allowed length, and no more.
+    std::string head(kMaxLineBytes + 2, '\0');
+    in.read(head.data(), static_cast<std::streamsize>(head.size()));
+    if (in.bad()) {
+        return std::nullopt;
+    }
+    head.resize(static_cast<std::size_t>(in.gcount()));
+    if (head.empty()) {
+        return std::nullopt;
+    }
+    const std::size_t end = head.find_first_of("\r\n");
+    if (end == std::string::npos) {
+        // No line end: the line is the whole file, provided the file ended within the limit.
+        if (head.size() > kMaxLineBytes) {
+            return std::nullopt;
+        }
+    } else if (end > kMaxLineBytes) {
+        return std::nullopt;
+    } else {
+        head.resize(end);
+    }
+    return m_codec.toUtf8(head);
+}
+
+std::optional<SettingsRecord> SettingsFiles::readSettings(std::string_view name) const {
+    const auto line = readFirstLine(name);
+    return line ? SettingsFormat::parseSettings(*line) : std::nullopt;
+}
+
+std::optional<AccessRecord> SettingsFiles::readAccess() const {
+    const auto line = readFirstLine(kAccess);
+    return line ? SettingsFormat::parseAccess(*line) : std::nullopt;
+}
+
+std::optional<MonitorPlacement> SettingsFiles::readPlacement() const {
+    const auto line = readFirstLine(kPlacement);
+    return line ? SettingsFormat::parsePlacement(*line) : std::nullopt;
+}
+
+std::optional<BatchStartList> SettingsFiles::readBatchStart() const {
+    const auto line = readFirstLine(kBatchStart);
+    return line ? SettingsFormat::parseBatchStart(*line) : std::nullopt;
+}
+
+bool SettingsFiles::writeSettings(const SettingsRecord& r) {
+    const auto line = SettingsFormat::composeSettings(r);
+    return line && writeLine(kInfo, *line);
+}
+
+bool SettingsFiles::copyInfoOverSet() {
+    const auto bytes = readBytes(kInfo);
+    return bytes && writeBytes(kSet, *bytes);
+}
+
+bool SettingsFiles::writeAccess(const AccessRecord& r) {
+    return writeLine(kAccessWritten, SettingsFormat::composeAccess(r));
+}
+
+bool SettingsFiles::writePlacement(const MonitorPlacement& p, std::string_view separator) {
+    return writeLine(kPlacement, SettingsFormat::composePlacement(p, separator));
+}
+
+bool SettingsFiles::writeBatchStart(const BatchStartList& list) {
+    const auto line = SettingsFormat::composeBatchStart(list);
+    return line && writeLine(kBatchStart, *line);
+}
+
+bool SettingsFiles::writeLine(std::string_view name, std::string_view utf8Line) {
+    auto bytes = m_codec.fromUtf8(utf8Line);
+    if (!bytes) {
+        return false;
+    }
+    *bytes += "\r\n";
+    return writeBytes(name, *bytes);
+}
+
+bool SettingsFiles::writeBytes(std::string_view name, std::string_view bytes) {
+    return m_replacer.replaceFile(locate(name), bytes);
+}
+
+} // namespace tarvik

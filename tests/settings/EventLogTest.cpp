@@ -1,0 +1,188 @@
+#include "settings/EventLog.h"
+
+#include "fakes/FakePlatform.h"
+#include "fakes/TempFolder.h"
+#include "platform/TextCodec.h"
+#include "settings/SettingsFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+namespace tarvik {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Code page 936 bytes of the texts the tests write.
+const std::string kReleaseGbk = "\xD5\xFB\xC0\xED\xC4\xDA\xB4\xE6\xA1\xA3"; // 整理内存。
+const std::string kReportHeaderGbk = "\xC4\xDA\xB4\xE6\xD0\xC5\xCF\xA2:";   // 内存信息:
+const std::string kStamp = "2006-12-6 22:24:44 ";
+
+class EventLogTest : public ::testing::Test {
+protected:
+    test::TempFolder folder{false};
+    std::unique_ptr<TextCodec> codec = makeSystemTextCodec();
+    test::FakeFileReplacer replacer;
+    test::FakeClock clock;
+    SettingsFiles files{folder.path(), *codec, replacer};
+    std::string logText;
+    EventLog log{files, clock, logText};
+
+    std::string logFile() const { return folder.read("Tarvik.log"); }
+};
+
+TEST_F(EventLogTest, EntryIsAppendedAsALine) {
+    folder.write("Tarvik.log", "a\r\nb\r\n");
+    ASSERT_TRUE(log.LoadLogText());
+    EXPECT_EQ(logText, "a\r\nb\r\n");
+
+    log.AppendLogLine("整理内存。");
+    EXPECT_EQ(logFile(), "a\r\nb\r\n" + kStamp + kReleaseGbk + "\r\n");
+    EXPECT_EQ(logText, "a\r\nb\r\n" + kStamp + kReleaseGbk);
+
+    clock.time = {2007, 1, 5, 9, 5, 3};
+    log.AppendLogLine("x");
+    EXPECT_EQ(logFile(), "a\r\nb\r\n" + kStamp + kReleaseGbk + "\r\n2007-1-5 9:05:03 x\r\n");
+}
+
+TEST_F(EventLogTest, FileNotMemoryIsTheBase) {
+    // Another window may have written since the copy was taken.
+    folder.write("Tarvik.log", "");
+    ASSERT_TRUE(log.LoadLogText());
+    EXPECT_EQ(logText, "");
+    folder.write("Tarvik.log", "other\r\n");
+    log.AppendLogLine("x");
+    EXPECT_EQ(logFile(), "other\r\n" + kStamp + "x\r\n");
+
+    // Zero bytes: the entry becomes the first line.
+    folder.write("Tarvik.log", "");
+    log.AppendLogLine("x");
+    EXPECT_EQ(logFile(), kStamp + "x\r\n");
+}
+
+TEST_F(EventLogTest, LineEndsAreNormalised) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"", ""},
+        {"\r\n", "\r\n"},
+        {"a", "a\r\n"},
+        {"a\nb\n", "a\r\nb\r\n"},
+        {"a\rb\r", "a\r\nb\r\n"},
+        {"a\r\n\r\nb", "a\r\n\r\nb\r\n"},
+        {"a\n\rb", "a\r\n\r\nb\r\n"},
+    };
+    for (const auto& [file, text] : cases) {
+        folder.write("Tarvik.log", file);
+        ASSERT_TRUE(log.LoadLogText());
+        EXPECT_EQ(logText, text) << testing::PrintToString(file);
+    }
+    folder.write("Tarvik.log", "a\nb");
+    log.AppendLogLine("c");
+    EXPECT_EQ(logFile(), "a\r\nb\r\n" + kStamp + "c\r\n");
+}
+
+TEST_F(EventLogTest, UndecodableBytesSurviveAnAppend) {
+    const std::string odd = "\xFF\x80\x81 half\xB9\r\n\xB9\xA4\r\n";
+    folder.write("Tarvik.log", odd);
+    log.AppendLogLine("整理内存。");
+    EXPECT_EQ(logFile(), odd + kStamp + kReleaseGbk + "\r\n");
+
+    // A character code page 936 lacks costs that character, not the entry.
+    log.AppendLogLine("a😀b");
+    EXPECT_EQ(logFile(), odd + kStamp + kReleaseGbk + "\r\n" + kStamp + "a?b\r\n");
+}
+
+TEST_F(EventLogTest, DeletedLogIsRestoredWithoutTheEntry) {
+    folder.write("Tarvik.log", "a\r\n");
+    ASSERT_TRUE(log.LoadLogText());
+    log.AppendLogLine("one");
+    folder.remove("Tarvik.log");
+
+    log.AppendLogLine("lost");
+    EXPECT_EQ(logFile(), "a\r\n" + kStamp + "one\r\n");
+
+    log.AppendLogLine("three");
+    EXPECT_EQ(logFile(), "a\r\n" + kStamp + "one\r\n" + kStamp + "three\r\n");
+}
+
+TEST_F(EventLogTest, MissingLogAtStartLeavesOneEmptyLine) {
+    EXPECT_FALSE(log.LoadLogText());
+    EXPECT_EQ(logText, "");
+    log.AppendLogLine("打开日志文件失败。");
+    EXPECT_EQ(logFile(), "\r\n");
+    ASSERT_TRUE(log.LoadLogText());
+    log.AppendLogLine("x");
+    EXPECT_EQ(logFile(), "\r\n" + kStamp + "x\r\n");
+}
+
+TEST_F(EventLogTest, FailedWriteIsRetriedWithTheEntry) {
+    folder.write("Tarvik.log", "a\r\n");
+    replacer.failNext = 1;
+    log.AppendLogLine("x");
+    EXPECT_EQ(logFile(), "a\r\n" + kStamp + "x\r\n");
+    EXPECT_EQ(logText, "a\r\n" + kStamp + "x");
+
+    // Both attempts refused: silently nothing.
+    replacer.failAll = true;
+    log.AppendLogLine("y");
+    EXPECT_EQ(logFile(), "a\r\n" + kStamp + "x\r\n");
+    replacer.failAll = false;
+    EXPECT_EQ(replacer.written.size(), 1u);
+}
+
+TEST_F(EventLogTest, LogReplacedByADirectory) {
+    fs::create_directory(folder / "Tarvik.log");
+    EXPECT_FALSE(log.LoadLogText());
+    EXPECT_NO_THROW(log.AppendLogLine("x"));
+    EXPECT_TRUE(fs::is_directory(folder / "Tarvik.log"));
+    EXPECT_FALSE(log.readForView());
+    EXPECT_FALSE(log.clear());
+    EXPECT_FALSE(log.copyTo(folder / "copy.txt"));
+    EXPECT_FALSE(folder.exists("copy.txt"));
+    EXPECT_EQ(fs::directory_iterator(folder.path())->path().filename(), "Tarvik.log") << "no temporary files";
+}
+
+TEST_F(EventLogTest, MemoryReportSpansFiveLines) {
+    const std::string report =
+        MemoryReport("物理内存总量: 2048M", "可用的物理内存: 512M", "可用的页面文件: 60%", "可用的虚拟内存: 98%");
+    EXPECT_EQ(report,
+              "内存信息:\r\n物理内存总量: 2048M\r\n可用的物理内存: 512M\r\n可用的页面文件: 60%\r\n可用的虚拟内存: 98%");
+
+    folder.write("Tarvik.log", "");
+    log.AppendLogLine(MemoryReport("t", "p", "f", "v"));
+    EXPECT_EQ(logFile(), kStamp + kReportHeaderGbk + "\r\nt\r\np\r\nf\r\nv\r\n");
+}
+
+TEST_F(EventLogTest, TimestampHasNoLeadingZerosBeforeTheMinutes) {
+    EXPECT_EQ(EventLog::formatTimestamp({2006, 12, 6, 22, 24, 44}), "2006-12-6 22:24:44");
+    EXPECT_EQ(EventLog::formatTimestamp({2007, 1, 5, 9, 5, 3}), "2007-1-5 9:05:03");
+    EXPECT_EQ(EventLog::formatTimestamp({2010, 10, 31, 0, 0, 0}), "2010-10-31 0:00:00");
+}
+
+TEST_F(EventLogTest, LogPageOperations) {
+    folder.write("Tarvik.log", "a\n" + kReleaseGbk + "\r\xFF" + "c");
+    const auto view = log.readForView();
+    ASSERT_TRUE(view);
+    EXPECT_EQ(*view, "a\r\n整理内存。\r\n\uFFFDc\r\n");
+
+    const std::string bytes = "a\r\n\xFF\r\n";
+    folder.write("Tarvik.log", bytes);
+    ASSERT_TRUE(log.copyTo(folder / "saved.txt"));
+    EXPECT_EQ(folder.read("saved.txt"), bytes);
+
+    replacer.failAll = true;
+    EXPECT_FALSE(log.clear());
+    EXPECT_EQ(logFile(), bytes);
+    replacer.failAll = false;
+    ASSERT_TRUE(log.clear());
+    EXPECT_EQ(logFile(), "\r\n");
+
+    folder.remove("Tarvik.log");
+    EXPECT_FALSE(log.copyTo(folder / "saved.txt"));
+    EXPECT_EQ(folder.read("saved.txt"), bytes);
+    EXPECT_FALSE(log.readForView());
+}
+
+} // namespace
+} // namespace tarvik
