@@ -1,0 +1,26 @@
+// Entry point of every test program: pins the environment the tests rely on before anything
+// reads it, whichever runner starts them.
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+namespace {
+
+void pin(const char* name, const char* value) {
+#ifdef _WIN32
+    _putenv_s(name, value);
+#else
+    setenv(name, value, 1);
+#endif
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    pin("LANG", "C.UTF-8");
+    pin("LC_ALL", "C.UTF-8");
+    pin("TZ", "UTC");
+    // Widget tests draw offscreen; desktop tests run the real program instead.
+    pin("QT_QPA_PLATFORM", "offscreen");
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
