@@ -16,6 +16,7 @@
 #include "platform/TrayAnimator.h"
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 namespace tarvik {
@@ -48,5 +49,13 @@ public:
 
 // Built by the OS folder of this platform layer; `executable` is the program's own full path.
 std::unique_ptr<NativePlatform> createNativePlatform(const std::filesystem::path& executable);
+
+// Choices to make before the Qt application object exists (on Linux: X11, also through XWayland,
+// because the monitor window needs its stored position and stay-on-top).
+void prepareQtEnvironment();
+
+// Runs `onEnd` on the GUI thread when the desktop session ends the program (log-off, shut-down),
+// after which the application quits. Needs the Qt application object.
+void watchSessionEnd(std::function<void()> onEnd);
 
 } // namespace tarvik

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "platform/ProcessEnder.h"
+
+namespace tarvik {
+
+class PosixProcessEnder : public ProcessEnder {
+public:
+    void endNow(int exitCode) override;
+};
+
+} // namespace tarvik

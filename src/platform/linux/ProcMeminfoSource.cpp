@@ -1,0 +1,160 @@
+#include "platform/linux/ProcMeminfoSource.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <limits>
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace tarvik {
+
+namespace {
+
+constexpr std::uint64_t kMax = std::numeric_limits<std::uint64_t>::max();
+
+// Reads a whole (small) proc file into `buffer`; what does not fit is dropped, which only
+// loses fields that the sample does not need.
+std::string_view readProcFile(const char* path, char* buffer, std::size_t size) {
+    const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return {};
+    }
+    std::size_t used = 0;
+    while (used < size) {
+        const ssize_t n = ::read(fd, buffer + used, size - used);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            break;
+        }
+        used += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    return {buffer, used};
+}
+
+std::uint64_t addSat(std::uint64_t a, std::uint64_t b) {
+    return a > kMax - b ? kMax : a + b;
+}
+
+// The value after the colon of a "Name:   1234 kB" line, in bytes. false for a line without
+// digits, so that garbage reads as a missing field; absurd values saturate instead of wrapping.
+bool parseValue(std::string_view rest, std::uint64_t& out) {
+    std::size_t i = 0;
+    while (i < rest.size() && (rest[i] == ' ' || rest[i] == '\t')) {
+        ++i;
+    }
+    const std::size_t digitsStart = i;
+    std::uint64_t value = 0;
+    for (; i < rest.size() && rest[i] >= '0' && rest[i] <= '9'; ++i) {
+        const auto digit = static_cast<std::uint64_t>(rest[i] - '0');
+        value = value > (kMax - digit) / 10 ? kMax : value * 10 + digit;
+    }
+    if (i == digitsStart) {
+        return false;
+    }
+    while (i < rest.size() && rest[i] == ' ') {
+        ++i;
+    }
+    if (rest.substr(i, 2) == "kB") {
+        value = value > kMax / 1024 ? kMax : value * 1024;
+    }
+    out = value;
+    return true;
+}
+
+struct Field {
+    std::string_view name;
+    std::uint64_t value = 0;
+    bool found = false;
+};
+
+template <std::size_t N> void scanFields(std::string_view text, Field (&fields)[N]) {
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        const std::string_view line = text.substr(0, end);
+        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+        const std::size_t colon = line.find(':');
+        if (colon == std::string_view::npos) {
+            continue;
+        }
+        const std::string_view name = line.substr(0, colon);
+        for (Field& f : fields) {
+            if (!f.found && f.name == name) {
+                f.found = parseValue(line.substr(colon + 1), f.value);
+                break;
+            }
+        }
+    }
+}
+
+std::uint32_t loadPercent(std::uint64_t total, std::uint64_t avail) {
+    if (total == 0) {
+        return 0;
+    }
+    // In long double so that totals near 2^64 neither overflow nor lose the percentage.
+    const long double freePercent = static_cast<long double>(avail) * 100.0L / static_cast<long double>(total);
+    const auto rounded = static_cast<std::uint32_t>(freePercent + 0.5L);
+    return rounded >= 100 ? 0 : 100 - rounded;
+}
+
+} // namespace
+
+ProcMeminfoSource::ProcMeminfoSource() : m_addressSpace(userAddressSpace()) {}
+
+MemoryStatus ProcMeminfoSource::sample() {
+    char meminfo[8192];
+    char status[8192];
+    return parse(readProcFile("/proc/meminfo", meminfo, sizeof meminfo),
+                 readProcFile("/proc/self/status", status, sizeof status), m_addressSpace);
+}
+
+MemoryStatus ProcMeminfoSource::parse(std::string_view meminfo, std::string_view selfStatus,
+                                      std::uint64_t addressSpace) {
+    enum { Total, Available, Free, Buffers, Cached, SwapTotal, SwapFree };
+    Field m[] = {{"MemTotal"}, {"MemAvailable"}, {"MemFree"}, {"Buffers"}, {"Cached"}, {"SwapTotal"}, {"SwapFree"}};
+    scanFields(meminfo, m);
+    Field vm[] = {{"VmSize"}};
+    scanFields(selfStatus, vm);
+
+    MemoryStatus s;
+    s.dwLength = 32;
+    s.dwTotalPhys = m[Total].value;
+    // Kernels before 3.14 lack MemAvailable; free plus the reclaimable caches is the old estimate.
+    std::uint64_t avail =
+        m[Available].found ? m[Available].value : addSat(addSat(m[Free].value, m[Buffers].value), m[Cached].value);
+    if (avail > s.dwTotalPhys) {
+        avail = s.dwTotalPhys;
+    }
+    s.dwAvailPhys = avail;
+    s.dwTotalPageFile = addSat(s.dwTotalPhys, m[SwapTotal].value);
+    s.dwAvailPageFile = addSat(avail, m[SwapFree].value);
+    if (s.dwAvailPageFile > s.dwTotalPageFile) {
+        s.dwAvailPageFile = s.dwTotalPageFile;
+    }
+    s.dwTotalVirtual = addressSpace;
+    s.dwAvailVirtual = vm[0].value < addressSpace ? addressSpace - vm[0].value : 0;
+    s.dwMemoryLoad = loadPercent(s.dwTotalPhys, s.dwAvailPhys);
+    return s;
+}
+
+std::uint64_t ProcMeminfoSource::userAddressSpace() {
+#if defined(__x86_64__) && !defined(__ILP32__)
+    std::uint64_t arch = std::uint64_t{1} << 47; // also with 5-level paging, unless a process asks for more
+#elif defined(__aarch64__)
+    std::uint64_t arch = std::uint64_t{1} << 48;
+#elif UINTPTR_MAX > 0xFFFFFFFFu
+    std::uint64_t arch = std::uint64_t{1} << 47;
+#else
+    std::uint64_t arch = std::uint64_t{3} << 30; // the usual 3 GiB / 1 GiB split
+#endif
+    struct rlimit limit {};
+    if (::getrlimit(RLIMIT_AS, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
+        static_cast<std::uint64_t>(limit.rlim_cur) < arch) {
+        arch = static_cast<std::uint64_t>(limit.rlim_cur);
+    }
+    return arch;
+}
+
+} // namespace tarvik

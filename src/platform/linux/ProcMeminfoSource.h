@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/MemorySource.h"
+
+#include <cstdint>
+#include <string_view>
+
+namespace tarvik {
+
+// Memory figures from /proc/meminfo and /proc/self/status. Sampled every 500 ms, so a sample
+// reads both files into stack buffers and allocates nothing.
+class ProcMeminfoSource : public MemorySource {
+public:
+    ProcMeminfoSource();
+    MemoryStatus sample() override;
+
+    // Builds the record from the texts of /proc/meminfo and /proc/self/status; missing or
+    // unreadable fields count as 0.
+    static MemoryStatus parse(std::string_view meminfo, std::string_view selfStatus, std::uint64_t addressSpace);
+    // The size of this process's user address space: RLIMIT_AS when one is set, else what the
+    // architecture gives a user process.
+    static std::uint64_t userAddressSpace();
+
+private:
+    std::uint64_t m_addressSpace;
+};
+
+} // namespace tarvik

@@ -1,0 +1,34 @@
+#include "platform/linux/QtProcessLauncher.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+
+namespace tarvik {
+
+QStringList QtProcessLauncher::splitCommandLine(const std::string& commandLine, const std::string& workingDirectory) {
+    const QString line = QString::fromStdString(commandLine).trimmed();
+    if (line.isEmpty()) {
+        return {};
+    }
+    // The batch list stores bare program paths, which may hold blanks without quotes; a line
+    // that names an executable file as a whole is that program, as Windows would run it.
+    const QFileInfo whole(QDir(QString::fromStdString(workingDirectory)), line);
+    if (whole.isFile() && whole.isExecutable()) {
+        return {line};
+    }
+    return QProcess::splitCommand(line);
+}
+
+bool QtProcessLauncher::startMinimized(const std::string& commandLine, const std::string& workingDirectory) {
+    QStringList args = splitCommandLine(commandLine, workingDirectory);
+    if (args.isEmpty()) {
+        return false;
+    }
+    const QString program = args.takeFirst();
+    // X11 offers no portable way to ask for a new program's first window to be minimised
+    // (that is up to the program and the window manager), so it opens as it likes.
+    return QProcess::startDetached(program, args, QString::fromStdString(workingDirectory));
+}
+
+} // namespace tarvik

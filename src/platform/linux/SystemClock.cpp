@@ -1,0 +1,16 @@
+#include "platform/linux/SystemClock.h"
+
+#include <ctime>
+
+namespace tarvik {
+
+LocalDateTime SystemClock::now() const {
+    const std::time_t t = std::time(nullptr);
+    std::tm local{};
+    if (::localtime_r(&t, &local) == nullptr) {
+        return {};
+    }
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec};
+}
+
+} // namespace tarvik

@@ -1,0 +1,61 @@
+#include "platform/linux/QtProcessLauncher.h"
+
+#include "fakes/TempFolder.h"
+
+#include <chrono>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <thread>
+
+using tarvik::QtProcessLauncher;
+
+namespace {
+
+// Started programs run on their own; wait a while for their trace.
+std::string waitForFile(const tarvik::test::TempFolder& folder, const std::string& name) {
+    for (int i = 0; i < 500; ++i) {
+        if (folder.exists(name)) {
+            std::string text = folder.read(name);
+            if (!text.empty()) {
+                return text;
+            }
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return {};
+}
+
+} // namespace
+
+TEST(QtProcessLauncher, StartsACommandLineInTheWorkingDirectory) {
+    tarvik::test::TempFolder folder(false);
+    QtProcessLauncher launcher;
+    EXPECT_TRUE(launcher.startMinimized(R"(/bin/sh -c "echo x > 'out put.txt'")", folder.path().string()));
+    EXPECT_EQ(waitForFile(folder, "out put.txt"), "x\n");
+}
+
+TEST(QtProcessLauncher, AnUnquotedProgramPathWithBlanksIsOneProgram) {
+    tarvik::test::TempFolder folder(false);
+    std::filesystem::create_directory(folder / "my tools");
+    folder.write("my tools/run me.sh", "#!/bin/sh\necho ran > started.txt\n");
+    std::filesystem::permissions(folder / "my tools/run me.sh", std::filesystem::perms::owner_all);
+
+    EXPECT_EQ(QtProcessLauncher::splitCommandLine("  " + (folder / "my tools/run me.sh").string() + " ", ""),
+              QStringList{QString::fromStdString((folder / "my tools/run me.sh").string())});
+    EXPECT_EQ(QtProcessLauncher::splitCommandLine("/bin/echo \"a b\" c", ""), (QStringList{"/bin/echo", "a b", "c"}));
+
+    QtProcessLauncher launcher;
+    EXPECT_TRUE(launcher.startMinimized((folder / "my tools/run me.sh").string(), folder.path().string()));
+    EXPECT_EQ(waitForFile(folder, "started.txt"), "ran\n");
+}
+
+TEST(QtProcessLauncher, ReportsWhatCannotBeStarted) {
+    tarvik::test::TempFolder folder(false);
+    QtProcessLauncher launcher;
+    EXPECT_FALSE(launcher.startMinimized("/no/such/program --flag", folder.path().string()));
+    EXPECT_FALSE(launcher.startMinimized("no-such-program-tarvik-test", folder.path().string()));
+    EXPECT_FALSE(launcher.startMinimized("", folder.path().string()));
+    EXPECT_FALSE(launcher.startMinimized("   ", folder.path().string()));
+    folder.write("not-executable", "#!/bin/sh\n");
+    EXPECT_FALSE(launcher.startMinimized((folder / "not-executable").string(), folder.path().string()));
+}
