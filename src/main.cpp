@@ -1,10 +1,28 @@
+#include "mainwindow/FrmainHost.h"
+#include "monitor/AppContext.h"
 #include "monitor/Frmload.h"
+#include "platform/Platform.h"
+#include "settings/Paths.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
+    tarvik::prepareQtEnvironment();
     QApplication app(argc, argv);
-    tarvik::Frmload w;
-    w.show();
-    return app.exec();
+    // The program lives in the tray; closing a window never ends it.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    tarvik::AppState state;
+    state.executable = tarvik::pathFromUtf8(QCoreApplication::applicationFilePath().toStdString());
+    state.programFolder = state.executable.parent_path();
+    const auto native = tarvik::createNativePlatform(state.executable);
+    tarvik::AppContext context(state, native->platform());
+
+    tarvik::FrmainHost mainWindow(context);
+    tarvik::Frmload monitor(context, mainWindow);
+    tarvik::watchSessionEnd([&monitor] { monitor.Form_Unload(); });
+    if (!monitor.Form_Load()) {
+        return 1;
+    }
+    return QApplication::exec();
 }

@@ -1,7 +1,248 @@
 #include "monitor/Frmload.h"
 
+#include "memory/MemoryFigures.h"
+#include "monitor/ChartPictures.h"
+#include "monitor/ChartSurface.h"
+#include "monitor/CurtMenu.h"
+#include "monitor/Twips.h"
+#include "settings/Texts.h"
+
+#include <QLabel>
+#include <QSystemTrayIcon>
+#include <QTimer>
+
 namespace tarvik {
 
-Frmload::Frmload(QWidget* parent) : QWidget(parent) {}
+namespace {
+
+const QColor kBarBlue(93, 179, 255);
+
+QString qs(const std::string& s) { return QString::fromStdString(s); }
+
+// The ">" buttons: 宋体 bold 10.5 pt, with CJK fallbacks for desktops without it.
+QFont chartStyleButtonFont() {
+    QFont f;
+    // Noto Sans CJK's ">" keeps the weight of the bitmap 宋体 at this size; its serif sister is too thin.
+    f.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("NSimSun"),
+                   QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Zen Hei"),
+                   QStringLiteral("Noto Serif CJK SC")});
+    f.setPointSizeF(10.5);
+    f.setBold(true);
+    return f;
+}
+
+QLabel* makeLabel(QWidget* parent, const QString& text, const QColor& colour, QPoint pos) {
+    auto* label = new QLabel(text, parent);
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, colour);
+    label->setPalette(pal);
+    label->move(pos);
+    label->adjustSize();
+    return label;
+}
+
+} // namespace
+
+Frmload::Frmload(AppContext& context, MainWindowHost& mainWindow, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool),
+      m_ctx(context), m_mainWindow(mainWindow) {
+    setWindowTitle(QString::fromUtf8(Texts::kProgramTitle));
+    setWindowIcon(ChartPictures::programIcon());
+    QFont f = font();
+    f.setPixelSize(11);
+    setFont(f);
+    resize(twipsToPx(1800), twipsToPx(240));
+    buildPanels();
+    buildMenus();
+
+    m_timer1 = new QTimer(this);
+    m_timer1->setInterval(1000);
+    connect(m_timer1, &QTimer::timeout, this, &Frmload::Timer1_Timer);
+    m_timer2 = new QTimer(this);
+    m_timer2->setInterval(15000);
+    connect(m_timer2, &QTimer::timeout, this, &Frmload::Timer2_Timer);
+    m_timer3 = new QTimer(this);
+    m_timer3->setInterval(1000);
+    connect(m_timer3, &QTimer::timeout, this, &Frmload::Timer3_Timer);
+}
+
+Frmload::~Frmload() = default;
+
+QTimer* Frmload::timer(int n) const { return n == 1 ? m_timer1 : n == 2 ? m_timer2 : m_timer3; }
+
+void Frmload::buildPanels() {
+    const QString tip = QStringLiteral("可用的物理内存");
+    const QFont jmFont = chartStyleButtonFont();
+
+    // Bar chart.
+    auto* fme0 = new QWidget(this);
+    fme0->setGeometry(twipsRect(0, 0, 1800, 240));
+    fme0->setAutoFillBackground(true);
+    QPalette pal = fme0->palette();
+    pal.setColor(QPalette::Window, QColor(255, 255, 192));
+    fme0->setPalette(pal);
+    m_label4 = new QWidget(fme0);
+    m_label4->setGeometry(twipsRect(360, 60, 0, 105));
+    m_label4->setAutoFillBackground(true);
+    pal = m_label4->palette();
+    pal.setColor(QPalette::Window, kBarBlue);
+    m_label4->setPalette(pal);
+    m_label1[0] = makeLabel(fme0, QStringLiteral("0%"), Qt::black, twipsRect(10, 15, 0, 0).topLeft());
+    m_labelJM[0] = makeLabel(fme0, QStringLiteral(">"), kBarBlue, twipsRect(1640, 0, 0, 0).topLeft());
+
+    // Line chart: a framed 69 × 35 drawing area.
+    auto* fme1 = new QWidget(this);
+    fme1->setGeometry(twipsRect(0, 0, 1065, 555));
+    m_pic1 = new ChartSurface(fme1);
+    m_pic1->setGeometry(twipsRect(0, -10, 1065, 555));
+    m_pic1->setFramed(true);
+    m_pic1->setBackColour(Qt::white);
+    m_pic1->setBackground(ChartPictures::lineChartBackground());
+    m_pic1->setScale(-400, 100, 0, 0);
+    m_label1[1] = makeLabel(m_pic1, QStringLiteral("0%"), QColor(255, 255, 0), twipsRect(50, 30, 0, 0).topLeft());
+    m_labelJM[1] = makeLabel(m_pic1, QStringLiteral(">"), QColor(255, 255, 0), twipsRect(840, 45, 0, 0).topLeft());
+
+    // Peak chart: bars only left of x = 0; the right part holds the ">" and the percentage.
+    auto* fme2 = new QWidget(this);
+    fme2->setGeometry(twipsRect(0, 0, 1080, 360));
+    m_pic2 = new ChartSurface(fme2);
+    m_pic2->setGeometry(twipsRect(0, 0, 1080, 360));
+    m_pic2->setBackColour(palette().color(QPalette::Base));
+    m_pic2->setBackground(ChartPictures::peakChartBackground());
+    m_pic2->setScale(-420, 100, 180, 0);
+    m_labelJM[2] = makeLabel(m_pic2, QStringLiteral(">"), kBarBlue, twipsRect(900, 150, 0, 0).topLeft());
+    m_label1[2] = makeLabel(m_pic2, QStringLiteral("0%"), palette().color(QPalette::WindowText), QPoint(0, 0));
+    m_label1[2]->setAlignment(Qt::AlignRight | Qt::AlignTop);
+
+    m_fme = {fme0, fme1, fme2};
+    for (int i = 0; i < 3; ++i) {
+        QLabel* jm = m_labelJM[static_cast<std::size_t>(i)];
+        jm->setFont(jmFont);
+        jm->adjustSize();
+        jm->setToolTip(QStringLiteral("更改界面"));
+        jm->setCursor(Qt::PointingHandCursor);
+        m_label1[static_cast<std::size_t>(i)]->setToolTip(tip);
+    }
+    // Every surface that drags, pops up the menu or toggles the main window reports to eventFilter.
+    for (QWidget* w : std::initializer_list<QWidget*>{fme0, m_label4, m_pic1, m_pic2, m_label1[0], m_label1[1],
+                                                      m_label1[2], m_labelJM[0], m_labelJM[1], m_labelJM[2]}) {
+        w->installEventFilter(this);
+    }
+    fme1->hide();
+    fme2->hide();
+}
+
+void Frmload::SetJm() {
+    const int style = m_ctx.state.Settings.ChartStyle;
+    if (style > 2) {
+        return;
+    }
+    QWidget* chosen = m_fme[static_cast<std::size_t>(style)];
+    // Height first, then width; the window keeps its top-left corner.
+    const QPoint topLeft = pos();
+    resize(width(), chosen->height());
+    resize(chosen->width(), height());
+    move(topLeft);
+    for (int i = 0; i < 3; ++i) {
+        m_fme[static_cast<std::size_t>(i)]->setVisible(i == style);
+    }
+}
+
+float Frmload::BarPercent() const { return static_cast<float>(pxToTwips(m_label4->width())) / 12.0f; }
+
+void Frmload::sampleMemory() {
+    MemoryStatus s = m_ctx.platform.memory.sample();
+    s.dwLength = 32;
+    m_ctx.state.Memory = s;
+}
+
+void Frmload::setCaptionIfChanged(QLabel* label, const QString& text) {
+    if (label->text() != text) {
+        label->setText(text);
+        if (label == m_label1[2]) {
+            // Right-aligned: grows to the left from the panel's right edge.
+            label->adjustSize();
+            label->move(m_pic2->width() - label->width() - 1, 0);
+        } else {
+            label->adjustSize();
+        }
+    }
+}
+
+void Frmload::Timer1_Timer() {
+    // Each step is guarded on its own: a failing step is logged and the next one still runs.
+    auto guarded = [this](auto&& step) {
+        try {
+            step();
+        } catch (...) {
+            appendLog(Texts::kLogRuntimeError);
+        }
+    };
+    guarded([&] { sampleMemory(); });
+    const MemoryStatus& s = m_ctx.state.Memory;
+    guarded([&] { m_label4->resize(twipsToPx(MemoryFigures::barTwips(s)), m_label4->height()); });
+    for (QLabel* label : m_label1) {
+        guarded([&] { setCaptionIfChanged(label, qs(MemoryFigures::freePhysPercentText(s))); });
+        guarded([&] {
+            const QString tip = qs(MemoryFigures::monitorTooltip(s));
+            if (label->toolTip() != tip) {
+                label->setToolTip(tip);
+            }
+        });
+    }
+}
+
+void Frmload::DrawCharts() {
+    const double newest = MemoryFigures::freePhysPercentFloor(m_ctx.state.Memory);
+    auto shift = [newest](std::array<double, 43>& h) {
+        for (int i = 1; i <= 40; ++i) {
+            h[static_cast<std::size_t>(42 - i)] = h[static_cast<std::size_t>(41 - i)];
+        }
+        h[1] = newest;
+    };
+
+    std::array<QLineF, 40> segments;
+
+    m_pic1->clear();
+    m_pic1->setPenWidth(1);
+    shift(m_lineHistory);
+    double x = 0;
+    for (std::size_t i = 1; i <= 40; ++i) {
+        segments[i - 1] = QLineF(x, m_lineHistory[i], x - 10, m_lineHistory[i + 1]);
+        x -= 10;
+    }
+    m_pic1->lines(segments.data(), 40, QColor(0, 255, 0));
+
+    m_pic2->clear();
+    m_pic2->setPenWidth(2);
+    shift(m_peakHistory);
+    x = 0;
+    for (std::size_t i = 1; i <= 40; ++i) {
+        segments[i - 1] = QLineF(x, m_peakHistory[i], x, 0);
+        x -= 10;
+    }
+    m_pic2->lines(segments.data(), 40, kBarBlue);
+}
+
+void Frmload::Timer3_Timer() { DrawCharts(); }
+
+void Frmload::ZLMem() {
+    const AppState& st = m_ctx.state;
+    if (!m_ctx.release.release(st.Memory.dwTotalPhys, st.Settings.ReleaseLevel, st.Settings.ClearClipboardOnRelease)) {
+        appendLog(Texts::kLogReleaseFailed);
+    }
+}
+
+void Frmload::appendLog(const std::string& message) { m_ctx.log.AppendLogLine(message); }
+
+MonitorPlacement Frmload::currentPlacement() const {
+    const QRect g = geometry();
+    return MonitorPlacement{static_cast<float>(pxToTwips(g.y())), static_cast<float>(pxToTwips(g.x())),
+                            static_cast<float>(pxToTwips(g.height()))};
+}
+
+void Frmload::writePlacement() { m_ctx.files.writePlacement(currentPlacement(), ","); }
+
+void Frmload::Timer2_Timer() { m_supervisor.tick(m_ctx.state.Settings, *this); }
 
 } // namespace tarvik

@@ -1,14 +1,135 @@
 #pragma once
 
+#include "memory/Supervisor.h"
+#include "monitor/AppContext.h"
+#include "monitor/MainWindowHost.h"
+
+#include <QPointer>
 #include <QWidget>
+#include <array>
+#include <string>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QSystemTrayIcon;
+class QTimer;
 
 namespace tarvik {
 
-// The monitor window: the program's start-up object.
-class Frmload : public QWidget {
+class ChartSurface;
+class CurtMenu;
+
+// The monitor window and the program's start-up object: a small borderless, always-on-top
+// window showing the free physical memory as a bar, a line chart or a peak chart, with the tray
+// icon, the popup menu and the timers that supervise memory.
+class Frmload : public QWidget, private SupervisionActions {
     Q_OBJECT
 public:
-    explicit Frmload(QWidget* parent = nullptr);
+    Frmload(AppContext& context, MainWindowHost& mainWindow, QWidget* parent = nullptr);
+    ~Frmload() override;
+
+    // The start-up sequence. false when it ended the process (through ProcessEnder).
+    bool Form_Load();
+
+    void SetJm();
+    void ZLMem();
+    void DrawCharts();
+    void ToggleMonitorWindow();
+    // The free percentage as the bar shows it: its whole-pixel width in twips ÷ 12.
+    float BarPercent() const;
+    MonitorPlacement currentPlacement() const;
+
+    // Controls, for the main window and for tests.
+    QWidget* panel(int style) const { return m_fme[static_cast<std::size_t>(style)]; }
+    QWidget* Label4() const { return m_label4; }
+    QLabel* Label1(int i) const { return m_label1[static_cast<std::size_t>(i)]; }
+    QLabel* LabelJM(int i) const { return m_labelJM[static_cast<std::size_t>(i)]; }
+    ChartSurface* Pic1() const { return m_pic1; }
+    ChartSurface* Pic2() const { return m_pic2; }
+    CurtMenu* MNU() const { return m_mnu; }
+    CurtMenu* MnuJM() const { return m_mnuJM; }
+    QAction* MnuYC() const { return m_mnuYC; }
+    QSystemTrayIcon* trayIcon() const { return m_tray; }
+    QTimer* timer(int n) const; // 1, 2 or 3
+    Supervisor& supervisor() { return m_supervisor; }
+    const std::array<double, 43>& LineHistory() const { return m_lineHistory; }
+    const std::array<double, 43>& PeakHistory() const { return m_peakHistory; }
+
+public slots:
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void Timer3_Timer();
+
+    void MnuYC_Click();
+    void MnuZL_Click();
+    void MnuQK_Click();
+    void MnuRZ_Click();
+    void MnuZCK_Click();
+    void MnuSet_Click();
+    void MnuHelp_Click();
+    void MnuExit_Click();
+    void MnuJM_Click(int style); // MnuJM0..MnuJM2
+    void LabelJM_Click(int index);
+    // Closing by the system (log-off) or from the keyboard: saves the placement only.
+    void Form_Unload();
+    // The tray icon's events: double-click toggles the window, the context click opens the menu.
+    void trayActivated(int reason);
+    // Double-click on the bar, its panel or a chart.
+    void toggleMainWindow();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    // SupervisionActions
+    float barPercent() override { return BarPercent(); }
+    void soundAlarm() override;
+    void releaseMemory() override { ZLMem(); }
+    void appendLog(const std::string& message) override;
+    std::string memoryReport() override;
+    void writePlacement() override;
+
+    void buildPanels();
+    void buildMenus();
+    void buildTray();
+    void startTimers();
+    void applyPlacement(const MonitorPlacement& placement);
+    void applySettings(const SettingsRecord& settings);
+    bool readSettingsFiles();
+    bool failStartup(const char* logLine, const char* message);
+    void startBatchList();
+    void sampleMemory();
+    void setCaptionIfChanged(QLabel* label, const QString& text);
+    bool startDrag(QMouseEvent* event);
+    void popupMenuAt(const QPoint& globalPos, bool centred);
+    void animateToTray(int direction);
+
+    AppContext& m_ctx;
+    MainWindowHost& m_mainWindow;
+    Supervisor m_supervisor;
+
+    std::array<QWidget*, 3> m_fme{};
+    QWidget* m_label4 = nullptr;
+    std::array<QLabel*, 3> m_label1{};
+    std::array<QLabel*, 3> m_labelJM{};
+    ChartSurface* m_pic1 = nullptr;
+    ChartSurface* m_pic2 = nullptr;
+    std::array<double, 43> m_lineHistory{};
+    std::array<double, 43> m_peakHistory{};
+
+    CurtMenu* m_mnu = nullptr;
+    CurtMenu* m_mnuJM = nullptr;
+    QAction* m_mnuYC = nullptr;
+    QSystemTrayIcon* m_tray = nullptr;
+    QTimer* m_timer1 = nullptr;
+    QTimer* m_timer2 = nullptr;
+    QTimer* m_timer3 = nullptr;
+    QPoint m_dragOffset; // used when the window system cannot move the window itself
+    bool m_manualDrag = false;
 };
 
 } // namespace tarvik

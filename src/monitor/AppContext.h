@@ -1,0 +1,26 @@
+#pragma once
+
+#include "memory/MemoryRelease.h"
+#include "platform/Platform.h"
+#include "settings/AppState.h"
+#include "settings/EventLog.h"
+#include "settings/SettingsFiles.h"
+
+namespace tarvik {
+
+// The process-wide state together with the services every window uses on it.
+struct AppContext {
+    AppContext(AppState& s, Platform& p)
+        : state(s), platform(p), files(s.programFolder, p.codec, p.fileReplacer),
+          log(files, p.clock, s.LogText), release(p.allocator, p.clipboard) {}
+    AppContext(const AppContext&) = delete;
+    AppContext& operator=(const AppContext&) = delete;
+
+    AppState& state;
+    Platform& platform;
+    SettingsFiles files;
+    EventLog log;
+    MemoryRelease release;
+};
+
+} // namespace tarvik

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+
+namespace tarvik::ChartPictures {
+
+// 69 × 35: black field with a green border and a dotted green grid of 4 columns × 2 rows, in a
+// grey bevel. The background of the monitor's line chart.
+QPixmap lineChartBackground();
+// 72 × 24: a light grey vertical gradient. The background of the monitor's peak chart.
+QPixmap peakChartBackground();
+// The program's icon: a memory module with a free-memory gauge, drawn at the usual sizes.
+QIcon programIcon();
+
+} // namespace tarvik::ChartPictures

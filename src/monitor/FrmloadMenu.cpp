@@ -1,0 +1,232 @@
+// The monitor window's menus, tray icon and mouse handling.
+#include "memory/MemoryFigures.h"
+#include "monitor/ChartSurface.h"
+#include "monitor/CurtMenu.h"
+#include "monitor/Frmload.h"
+#include "settings/Paths.h"
+#include "settings/Texts.h"
+#include "settings/UserLevel.h"
+
+#include <QAction>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QSystemTrayIcon>
+#include <QWindow>
+#include <algorithm>
+
+namespace tarvik {
+
+void Frmload::buildMenus() {
+    m_mnu = new CurtMenu(QStringLiteral("菜单"), this);
+    m_mnuYC = m_mnu->addAction(QStringLiteral("隐藏"), this, &Frmload::MnuYC_Click);
+    m_mnu->addAction(QStringLiteral("整理内存"), this, &Frmload::MnuZL_Click);
+    auto* mnuCZ = new CurtMenu(QStringLiteral("操作"), m_mnu);
+    mnuCZ->addAction(QStringLiteral("清空剪贴板"), this, &Frmload::MnuQK_Click);
+    mnuCZ->addAction(QStringLiteral("查看日志"), this, &Frmload::MnuRZ_Click);
+    m_mnu->addMenu(mnuCZ);
+    m_mnu->addAction(QStringLiteral("主窗口"), this, &Frmload::MnuZCK_Click);
+    m_mnu->addAction(QStringLiteral("设置..."), this, &Frmload::MnuSet_Click);
+    m_mnu->addAction(QStringLiteral("帮助"), this, &Frmload::MnuHelp_Click);
+    m_mnu->addSeparator();
+    m_mnu->addAction(QStringLiteral("退出"), this, &Frmload::MnuExit_Click);
+
+    m_mnuJM = new CurtMenu(QString(), this);
+    const QString styles[] = {QStringLiteral("条形图"), QStringLiteral("折线图"), QStringLiteral("峰值图")};
+    for (int i = 0; i < 3; ++i) {
+        m_mnuJM->addAction(styles[i], this, [this, i] { MnuJM_Click(i); });
+    }
+}
+
+void Frmload::MnuZL_Click() {
+    if (!Gate::mayReleaseByHand(m_ctx.state.Access.UserLevel)) {
+        m_ctx.platform.dialogs.message(Texts::kBeginnerRefused, Texts::kNoticeTitle, MessageIcon::Information);
+        return;
+    }
+    ZLMem();
+    appendLog(Texts::kLogManualRelease);
+}
+
+void Frmload::MnuQK_Click() {
+    if (!Gate::mayClearClipboard(m_ctx.state.Access.UserLevel)) {
+        m_ctx.platform.dialogs.message(Texts::kAdvancedOnly, Texts::kNoticeTitle, MessageIcon::Information);
+        return;
+    }
+    // Emptying the clipboard cannot fail in a way the user could act on; nothing is reported.
+    m_ctx.platform.clipboard.clear();
+}
+
+void Frmload::MnuJM_Click(int style) {
+    m_ctx.state.Settings.ChartStyle = static_cast<std::uint8_t>(style);
+    SetJm();
+    // Both files are replaced atomically; when info.dxl cannot be written set.dxl is left alone,
+    // so the two never disagree.
+    if (m_ctx.files.writeSettings(m_ctx.state.Settings)) {
+        m_ctx.files.copyInfoOverSet();
+    }
+}
+
+void Frmload::LabelJM_Click(int) { m_mnuJM->popup(QCursor::pos()); }
+
+void Frmload::MnuYC_Click() { ToggleMonitorWindow(); }
+
+void Frmload::ToggleMonitorWindow() {
+    AppState& st = m_ctx.state;
+    if (st.MonitorShown) {
+        animateToTray(1);
+        hide();
+        m_mnuYC->setText(QStringLiteral("恢复"));
+        st.MonitorShown = false;
+    } else {
+        animateToTray(0);
+        show();
+        m_mnuYC->setText(QStringLiteral("隐藏"));
+        st.MonitorShown = true;
+    }
+}
+
+void Frmload::animateToTray(int direction) {
+    if ((direction == 1 && !isVisible()) || (direction == 0 && isVisible())) {
+        return;
+    }
+    const QRect g = frameGeometry();
+    const ScreenRect window{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
+    std::optional<ScreenRect> tray;
+    if (m_tray != nullptr && m_tray->geometry().isValid() && !m_tray->geometry().isEmpty()) {
+        const QRect t = m_tray->geometry();
+        tray = ScreenRect{t.left(), t.top(), t.left() + t.width(), t.top() + t.height()};
+    }
+    QScreen* scr = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
+    ScreenRect area;
+    if (scr != nullptr) {
+        const QRect a = scr->availableGeometry();
+        area = ScreenRect{a.left(), a.top(), a.left() + a.width(), a.top() + a.height()};
+    }
+    m_ctx.platform.trayAnimator.animate(window, tray, area, direction);
+}
+
+void Frmload::MnuRZ_Click() { m_mainWindow.openAtPage(MainWindowHost::LogPage); }
+void Frmload::MnuZCK_Click() { m_mainWindow.openAtPage(MainWindowHost::MemoryPage); }
+void Frmload::MnuSet_Click() { m_mainWindow.openAtPage(MainWindowHost::UserSettingsPage); }
+
+void Frmload::MnuHelp_Click() {
+    m_ctx.platform.shell.open(pathToUtf8(m_ctx.state.programFolder / "Tarvik.chm"),
+                              pathToUtf8(m_ctx.state.programFolder));
+}
+
+void Frmload::trayActivated(int reason) {
+    switch (static_cast<QSystemTrayIcon::ActivationReason>(reason)) {
+    case QSystemTrayIcon::DoubleClick:
+        ToggleMonitorWindow();
+        break;
+    case QSystemTrayIcon::Context:
+        popupMenuAt(QCursor::pos(), true);
+        break;
+    default:
+        // A single click comes before every double-click; it must not act.
+        break;
+    }
+}
+
+void Frmload::popupMenuAt(const QPoint& globalPos, bool centred) {
+    QPoint at = globalPos;
+    if (centred) {
+        at.rx() -= m_mnu->sizeHint().width() / 2;
+    }
+    m_mnu->popup(at);
+}
+
+void Frmload::toggleMainWindow() {
+    AppState& st = m_ctx.state;
+    if (st.MainWindowShown) {
+        st.MainWindowShown = false;
+        m_mainWindow.hideWindow();
+    } else {
+        st.MainWindowShown = true;
+        m_mainWindow.showWindow();
+    }
+}
+
+bool Frmload::startDrag(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        return false;
+    }
+    if (windowHandle() != nullptr && windowHandle()->startSystemMove()) {
+        return true;
+    }
+    // No window manager move: follow the mouse ourselves until the button is released.
+    m_manualDrag = true;
+    m_dragOffset = event->globalPosition().toPoint() - pos();
+    return true;
+}
+
+void Frmload::mousePressEvent(QMouseEvent* event) { startDrag(event); }
+
+void Frmload::mouseReleaseEvent(QMouseEvent* event) {
+    m_manualDrag = false;
+    if (event->button() == Qt::RightButton) {
+        popupMenuAt(event->globalPosition().toPoint(), false);
+    }
+}
+
+bool Frmload::eventFilter(QObject* watched, QEvent* event) {
+    const auto type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease &&
+        type != QEvent::MouseButtonDblClick && type != QEvent::MouseMove) {
+        return QWidget::eventFilter(watched, event);
+    }
+    auto* me = static_cast<QMouseEvent*>(event);
+
+    // The ">" buttons only open the style menu.
+    const auto jm = std::find(m_labelJM.begin(), m_labelJM.end(), watched);
+    if (jm != m_labelJM.end()) {
+        if (type == QEvent::MouseButtonRelease && me->button() == Qt::LeftButton) {
+            LabelJM_Click(static_cast<int>(jm - m_labelJM.begin()));
+        }
+        return true;
+    }
+
+    switch (type) {
+    case QEvent::MouseButtonPress:
+        startDrag(me);
+        return true;
+    case QEvent::MouseMove:
+        if (m_manualDrag && (me->buttons() & Qt::LeftButton)) {
+            move(me->globalPosition().toPoint() - m_dragOffset);
+        }
+        return true;
+    case QEvent::MouseButtonRelease:
+        m_manualDrag = false;
+        if (me->button() == Qt::RightButton) {
+            popupMenuAt(me->globalPosition().toPoint(), false);
+        }
+        return true;
+    default: // double-click: the percentage texts take none
+        if (std::find(m_label1.begin(), m_label1.end(), watched) == m_label1.end() &&
+            me->button() == Qt::LeftButton) {
+            toggleMainWindow();
+        }
+        return true;
+    }
+}
+
+void Frmload::soundAlarm() {
+    SoundPlayer& player = m_ctx.platform.sound;
+    player.setFileName(m_ctx.state.Settings.AlarmSoundFile);
+    player.command("Open");
+    player.command("Play");
+    player.command("Prev");
+}
+
+std::string Frmload::memoryReport() {
+    if (const auto captions = m_mainWindow.memoryCaptions()) {
+        return MemoryReport((*captions)[0], (*captions)[1], (*captions)[2], (*captions)[3]);
+    }
+    const MemoryStatus& s = m_ctx.state.Memory;
+    return MemoryReport(MemoryFigures::totalPhysCaption(s), MemoryFigures::availPhysCaption(s),
+                        MemoryFigures::pageFileCaption(s), MemoryFigures::virtualCaption(s));
+}
+
+} // namespace tarvik

@@ -1,0 +1,177 @@
+// Start-up and exit of the monitor window.
+#include "monitor/ChartPictures.h"
+#include "monitor/CurtMenu.h"
+#include "monitor/Frmload.h"
+#include "monitor/Twips.h"
+#include "settings/Paths.h"
+#include "settings/Texts.h"
+#include "settings/UserLevel.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <cmath>
+
+namespace tarvik {
+
+bool Frmload::Form_Load() {
+    Platform& pf = m_ctx.platform;
+    AppState& st = m_ctx.state;
+
+    if (pf.instanceGuard.anotherInstanceRuns()) {
+        pf.dialogs.message(Texts::kAlreadyRunning, Texts::kAlreadyRunningTitle, MessageIcon::Information);
+        pf.ender.endNow(0);
+        return false;
+    }
+
+    // The files are read in a fixed order; a later one may override what an earlier one set.
+    const auto placement = m_ctx.files.readPlacement();
+    if (!placement) {
+        return failStartup(Texts::kLogConfigFailed, Texts::kConfigOpenFailed);
+    }
+    applyPlacement(*placement);
+    if (!readSettingsFiles()) {
+        return false;
+    }
+    auto batch = m_ctx.files.readBatchStart();
+    if (!batch) {
+        return failStartup(Texts::kLogConfigFailed, Texts::kConfigOpenFailed);
+    }
+    st.BatchStart = std::move(*batch);
+    if (!m_ctx.log.LoadLogText()) {
+        return failStartup(Texts::kLogLogOpenFailed, Texts::kLogOpenFailed);
+    }
+    const auto access = m_ctx.files.readAccess();
+    if (!access) {
+        return failStartup(Texts::kLogConfigFailed, Texts::kConfigOpenFailed);
+    }
+    st.Access = *access;
+
+    sampleMemory();
+    DrawCharts();
+    // Show the first figures at once rather than a second later.
+    Timer1_Timer();
+
+    // A placement saved on a screen that is no longer there would leave the window out of reach.
+    const QRect frame = geometry();
+    bool onScreen = false;
+    for (QScreen* screen : QGuiApplication::screens()) {
+        onScreen = onScreen || screen->availableGeometry().intersects(frame);
+    }
+    if (!onScreen && QGuiApplication::primaryScreen() != nullptr) {
+        const QRect avail = QGuiApplication::primaryScreen()->availableGeometry();
+        move(avail.right() - width() - 20, avail.top() + 20);
+    }
+
+    if (st.Settings.HideMonitorAtStart) {
+        hide();
+    } else {
+        show();
+        raise();
+    }
+
+    buildTray();
+    st.MonitorShown = !st.Settings.HideMonitorAtStart;
+    m_mnuYC->setText(st.MonitorShown ? QStringLiteral("隐藏") : QStringLiteral("恢复"));
+    m_supervisor.PeriodicTickCount = 0;
+    m_supervisor.AutoLogTickCount = 0;
+    startTimers();
+
+    // From here on a failure ends the start-up quietly; the program keeps running.
+    if (Gate::startsBatchList(st.Access.UserLevel)) {
+        std::size_t index = 0;
+        for (const BatchStartEntry& entry : st.BatchStart) {
+            if (index++ >= kMaxBatchEntries) {
+                break;
+            }
+            if (entry.Selected && !pf.launcher.startMinimized(entry.ProgramPath, pathToUtf8(st.programFolder))) {
+                return true; // the main window is then built on its first use
+            }
+        }
+    }
+    m_mainWindow.create();
+    return true;
+}
+
+bool Frmload::failStartup(const char* logLine, const char* message) {
+    m_ctx.platform.dialogs.message(message, std::string(), MessageIcon::None);
+    appendLog(logLine);
+    m_ctx.platform.ender.endNow(1);
+    return false;
+}
+
+void Frmload::applyPlacement(const MonitorPlacement& p) {
+    const int x = twipsToPx(p.Left);
+    const int y = static_cast<int>(std::trunc(p.Top)) / kTwipsPerPixel;
+    const int h = static_cast<int>(std::trunc(p.Height)) / kTwipsPerPixel;
+    move(x, y);
+    if (h > 0) {
+        resize(width(), h);
+    }
+}
+
+void Frmload::applySettings(const SettingsRecord& settings) {
+    m_ctx.state.Settings = settings;
+    m_ctx.platform.sound.setFileName(settings.AlarmSoundFile);
+    SetJm();
+}
+
+bool Frmload::readSettingsFiles() {
+    if (const auto working = m_ctx.files.readSettings(SettingsFiles::kSet)) {
+        applySettings(*working);
+        return true;
+    }
+    const auto master = m_ctx.files.readSettings(SettingsFiles::kInfo);
+    if (!master) {
+        return failStartup(Texts::kLogMasterConfigFailed, Texts::kConfigOpenFailed);
+    }
+    applySettings(*master);
+    // When set.dxl cannot be replaced the settings are still in memory; the next start falls
+    // back to info.dxl again.
+    m_ctx.files.copyInfoOverSet();
+    return true;
+}
+
+void Frmload::buildTray() {
+    if (m_tray != nullptr) {
+        return;
+    }
+    m_tray = new QSystemTrayIcon(ChartPictures::programIcon(), this);
+    m_tray->setToolTip(QString::fromUtf8(Texts::kProgramTitle));
+    connect(m_tray, &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) { trayActivated(static_cast<int>(reason)); });
+    m_tray->show();
+}
+
+void Frmload::startTimers() {
+    m_timer1->start();
+    m_timer2->start();
+    m_timer3->start();
+}
+
+void Frmload::MnuExit_Click() {
+    // Each step runs even when an earlier one failed.
+    if (!m_ctx.files.writePlacement(currentPlacement(), ", ")) {
+        appendLog(Texts::kLogExitStepFailed);
+    }
+    if (m_tray != nullptr) {
+        m_tray->hide();
+    }
+    m_ctx.platform.ender.endNow(0);
+}
+
+void Frmload::Form_Unload() { m_ctx.files.writePlacement(currentPlacement(), ","); }
+
+void Frmload::closeEvent(QCloseEvent* event) {
+    // The window alone goes away; the tray icon brings it back.
+    Form_Unload();
+    event->ignore();
+    hide();
+    m_ctx.state.MonitorShown = false;
+    m_mnuYC->setText(QStringLiteral("恢复"));
+}
+
+} // namespace tarvik

@@ -1,0 +1,187 @@
+#include "MonitorFixture.h"
+
+#include "settings/Texts.h"
+
+#include <QAction>
+#include <QSystemTrayIcon>
+#include <QTimer>
+
+using namespace tarvik;
+using namespace tarvik::test;
+
+namespace {
+
+class Startup : public MonitorFixture {
+protected:
+    // Expects the start-up to end with the configuration message and `logLine`.
+    void expectConfigFailure(const std::string& logLine) {
+        EXPECT_FALSE(start());
+        ASSERT_EQ(fakes.dialogs.shown.size(), 1u);
+        EXPECT_EQ(fakes.dialogs.shown[0].text, Texts::kConfigOpenFailed);
+        EXPECT_EQ(fakes.dialogs.shown[0].title, "");
+        EXPECT_EQ(fakes.dialogs.shown[0].icon, MessageIcon::None);
+        EXPECT_EQ(lastLogMessage(), logLine);
+        EXPECT_EQ(fakes.ender.calls.size(), 1u);
+        EXPECT_EQ(window().trayIcon(), nullptr);
+        EXPECT_TRUE(host.calls.empty());
+    }
+};
+
+} // namespace
+
+TEST_F(Startup, FactoryFilesStartTheProgramShownWithTrayIconAndTimers) {
+    folder.write("wtl.dxl", "300,9000,240\r\n"); // the test screen is 800 pixels wide
+    ASSERT_TRUE(start());
+    EXPECT_TRUE(fakes.dialogs.shown.empty());
+    EXPECT_FALSE(fakes.ender.ended());
+    EXPECT_TRUE(window().isVisible());
+    ASSERT_NE(window().trayIcon(), nullptr);
+    EXPECT_EQ(window().trayIcon()->toolTip(), QStringLiteral("塔维内存整理"));
+    EXPECT_EQ(window().MnuYC()->text(), QStringLiteral("隐藏"));
+    EXPECT_TRUE(state.MonitorShown);
+    EXPECT_TRUE(window().windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(window().windowFlags() & Qt::FramelessWindowHint);
+    for (int t : {1, 2, 3}) {
+        EXPECT_TRUE(window().timer(t)->isActive()) << t;
+    }
+    EXPECT_EQ(window().timer(2)->interval(), 15000);
+    EXPECT_EQ(host.calls, std::vector<std::string>{"create"});
+    // The charts already hold the first sample: 96 of 256 MiB free is 37 %.
+    EXPECT_EQ(window().LineHistory()[1], 37.0);
+    EXPECT_EQ(window().PeakHistory()[2], 0.0);
+    // Stored placement 300,9000 twips = 20, 600 px; bar style size 120 x 16.
+    EXPECT_EQ(window().geometry(), QRect(600, 20, 120, 16));
+    EXPECT_EQ(state.Access.UserLevel, 2);
+    EXPECT_EQ(fakes.sound.fileName, "Alarm.wav");
+}
+
+TEST_F(Startup, HiddenAtStartKeepsTheTrayIconAndOffersRestore) {
+    folder.write("set.dxl", "3,True,25,False,Alarm.wav,False,720,False,False,True,True,False,10,1\r\n");
+    ASSERT_TRUE(start());
+    EXPECT_FALSE(window().isVisible());
+    EXPECT_NE(window().trayIcon(), nullptr);
+    EXPECT_EQ(window().MnuYC()->text(), QStringLiteral("恢复"));
+    EXPECT_FALSE(state.MonitorShown);
+    // Chart style 1 sizes the window to the line chart and overrides the stored height.
+    EXPECT_EQ(window().size(), QSize(71, 37));
+}
+
+TEST_F(Startup, SecondInstanceIsRefusedWithoutTouchingAnyFile) {
+    fakes.instanceGuard.another = true;
+    const std::string wtl = folder.read("wtl.dxl");
+    EXPECT_FALSE(start());
+    ASSERT_EQ(fakes.dialogs.shown.size(), 1u);
+    EXPECT_EQ(fakes.dialogs.shown[0].text, "该程序已运行。");
+    EXPECT_EQ(fakes.dialogs.shown[0].title, "运行");
+    EXPECT_EQ(fakes.dialogs.shown[0].icon, MessageIcon::Information);
+    EXPECT_TRUE(fakes.ender.ended());
+    EXPECT_TRUE(fakes.replacer.written.empty());
+    EXPECT_EQ(folder.read("Tarvik.log"), "");
+    EXPECT_EQ(folder.read("wtl.dxl"), wtl);
+}
+
+TEST_F(Startup, MissingPlacementEndsBeforeTheSettingsAreRead) {
+    folder.remove("wtl.dxl");
+    // Were set.dxl and info.dxl read, their failure would log the master-file line instead.
+    folder.remove("set.dxl");
+    folder.remove("info.dxl");
+    expectConfigFailure("打开配置文件失败。");
+}
+
+TEST_F(Startup, BrokenWorkingCopyFallsBackSilentlyAndIsRebuilt) {
+    folder.write("set.dxl", "3,True,10,True,x.wav,False,180,True,True,False,True,False,10\r\n"); // 13 fields
+    folder.write("info.dxl", "4,True,30,True,x.wav,False,180,True,True,False,True,False,10,2\r\n");
+    ASSERT_TRUE(start());
+    EXPECT_TRUE(fakes.dialogs.shown.empty());
+    EXPECT_EQ(state.Settings.ReleaseLevel, 4);
+    EXPECT_EQ(state.Settings.ChartStyle, 2);
+    EXPECT_EQ(folder.read("set.dxl"), folder.read("info.dxl"));
+    EXPECT_EQ(window().size(), QSize(72, 24));
+
+    // A deleted working copy is rebuilt the same way.
+    folder.remove("set.dxl");
+    AppState again;
+    again.programFolder = folder.path();
+    AppContext ctx(again, fakes.platform);
+    Frmload second(ctx, host);
+    EXPECT_TRUE(second.Form_Load());
+    EXPECT_EQ(folder.read("set.dxl"), folder.read("info.dxl"));
+}
+
+TEST_F(Startup, BothSettingsFilesBrokenUseTheMasterFileLogLine) {
+    folder.write("set.dxl", "garbage\r\n");
+    folder.write("info.dxl", "3,True,10,True,C:\\a,b.wav,False,180,True,True,False,True,False,10,0\r\n");
+    expectConfigFailure("打开配置文件失败！");
+}
+
+TEST_F(Startup, BrokenBatchListOrAccessFileEndsTheStartUp) {
+    folder.write("afn.dxl", "2,a.exe,True,b.exe,\r\n");
+    expectConfigFailure("打开配置文件失败。");
+}
+
+TEST_F(Startup, BrokenAccessFileEndsTheStartUp) {
+    folder.write("AqSet.dxl", "two,0\r\n");
+    expectConfigFailure("打开配置文件失败。");
+}
+
+TEST_F(Startup, MissingLogShowsItsMessageAndLeavesAnEmptyLog) {
+    folder.remove("Tarvik.log");
+    EXPECT_FALSE(start());
+    ASSERT_EQ(fakes.dialogs.messages(), std::vector<std::string>{"无法打开日志文件，请重新安装本软件。"});
+    EXPECT_TRUE(fakes.ender.ended());
+    // The entry is lost with the unreadable log; the next start finds an empty log.
+    EXPECT_EQ(folder.read("Tarvik.log"), "\r\n");
+}
+
+TEST_F(Startup, BatchListStartsOnlyForAdvancedUsersAndOnlySelectedEntriesInOrder) {
+    folder.write("afn.dxl", "3,/bin/a,True,/bin/b,False,/bin/c,True,\r\n");
+    ASSERT_TRUE(start());
+    EXPECT_TRUE(fakes.launcher.started.empty());
+
+    setAccess(3);
+    AppState advanced;
+    advanced.programFolder = folder.path();
+    AppContext ctx(advanced, fakes.platform);
+    RecordingHost advancedHost;
+    Frmload w(ctx, advancedHost);
+    ASSERT_TRUE(w.Form_Load());
+    EXPECT_EQ(fakes.launcher.started, (std::vector<std::string>{"/bin/a", "/bin/c"}));
+    EXPECT_EQ(advancedHost.calls, std::vector<std::string>{"create"});
+}
+
+TEST_F(Startup, BatchEntryThatCannotStartStopsTheRestAndDefersTheMainWindow) {
+    setAccess(3);
+    folder.write("afn.dxl", "3,/bin/a,True,/missing,True,/bin/c,True,\r\n");
+    fakes.launcher.failOn = "/missing";
+    ASSERT_TRUE(start());
+    EXPECT_EQ(fakes.launcher.started, std::vector<std::string>{"/bin/a"});
+    EXPECT_TRUE(host.calls.empty());
+    EXPECT_TRUE(fakes.dialogs.shown.empty());
+}
+
+TEST_F(Startup, ExitSavesThePlacementWithCommaBlankAndEnds) {
+    ASSERT_TRUE(start());
+    window().move(100, 50);
+    window().MnuExit_Click();
+    EXPECT_EQ(folder.read("wtl.dxl"), "750, 1500, 240\r\n");
+    EXPECT_FALSE(window().trayIcon()->isVisible());
+    EXPECT_EQ(fakes.ender.calls, std::vector<int>{0});
+}
+
+TEST_F(Startup, ExitLogsAFailedPlacementWriteAndStillEnds) {
+    ASSERT_TRUE(start());
+    fakes.replacer.failNext = 1;
+    window().MnuExit_Click();
+    EXPECT_EQ(lastLogMessage(), "配置失败。");
+    EXPECT_TRUE(fakes.ender.ended());
+}
+
+TEST_F(Startup, UnloadSavesThePlacementWithAPlainComma) {
+    ASSERT_TRUE(start());
+    window().move(30, 45);
+    window().close();
+    EXPECT_EQ(folder.read("wtl.dxl"), "675,450,240\r\n");
+    EXPECT_FALSE(fakes.ender.ended());
+    EXPECT_FALSE(window().isVisible());
+    EXPECT_EQ(window().MnuYC()->text(), QStringLiteral("恢复"));
+}
