@@ -22,8 +22,11 @@ xcb_atom_t atom(xcb_connection_t* c, const char* name) {
 } // namespace
 
 void keepOffTaskbar(std::uintptr_t nativeWindow) {
-    auto* x11 = qGuiApp != nullptr ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (x11 == nullptr || nativeWindow == 0) {
+    if (qGuiApp == nullptr || QGuiApplication::platformName() != QLatin1String("xcb") || nativeWindow == 0) {
+        return; // not an X11 session (offscreen tests, Wayland without XWayland)
+    }
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (x11 == nullptr || x11->connection() == nullptr) {
         return; // not an X11 session (offscreen tests, Wayland without XWayland)
     }
     xcb_connection_t* c = x11->connection();
