@@ -265,7 +265,7 @@ MonitorPlacement Frmload::currentPlacement() const {
                             static_cast<float>(pxToTwips(g.height()))};
 }
 
-void Frmload::writePlacement() { m_ctx.files.writePlacement(currentPlacement(), ","); }
+void Frmload::writePlacement() { m_ctx.files.refreshPlacement(currentPlacement(), ","); }
 
 void Frmload::Timer2_Timer() { m_supervisor.tick(m_ctx.state.Settings, *this); }
 

@@ -144,6 +144,14 @@ bool SettingsFiles::writePlacement(const MonitorPlacement& p, std::string_view s
     return writeLine(kPlacement, SettingsFormat::composePlacement(p, separator));
 }
 
+bool SettingsFiles::refreshPlacement(const MonitorPlacement& p, std::string_view separator) {
+    const std::string line = SettingsFormat::composePlacement(p, separator) + "\r\n";
+    if (readBytes(kPlacement) == line) {
+        return true; // already on disk: no rewrite, no flush to disk every 15 seconds
+    }
+    return writeBytes(kPlacement, line);
+}
+
 bool SettingsFiles::writeBatchStart(const BatchStartList& list) {
     const auto line = SettingsFormat::composeBatchStart(list);
     return line && writeLine(kBatchStart, *line);

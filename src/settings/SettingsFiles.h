@@ -51,6 +51,8 @@ public:
     bool copyInfoOverSet();
     bool writeAccess(const AccessRecord& r); // aqset.dxl
     bool writePlacement(const MonitorPlacement& p, std::string_view separator);
+    // Like writePlacement, but leaves the file alone when it already holds exactly that line.
+    bool refreshPlacement(const MonitorPlacement& p, std::string_view separator);
     bool writeBatchStart(const BatchStartList& list);
     // `utf8Line` plus CR LF as the only line of the file.
     bool writeLine(std::string_view name, std::string_view utf8Line);

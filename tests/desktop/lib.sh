@@ -87,10 +87,11 @@ program_start() {
     [ -n "$MONITOR" ] || fail "the monitor window did not appear"
 }
 
-# The tray icon: the program's window embedded in the tray, found by its size.
+# The tray icon: the program's window embedded in the tray, found by its size. An optional
+# argument names another program's window class.
 tray_icon() {
     local w geo
-    for w in $(xdotool search --classname tarvik 2>/dev/null); do
+    for w in $(xdotool search --classname "${1:-tarvik}" 2>/dev/null); do
         geo=$(xwininfo -id "$w" 2>/dev/null)
         if echo "$geo" | grep -q 'Map State: IsViewable' && echo "$geo" | grep -Eq 'Width: (1[6-9]|2[0-9]|3[0-2])$' &&
             [ "$(echo "$geo" | awk '/Absolute upper-left Y/ {print $4}')" -gt 700 ]; then

@@ -299,5 +299,20 @@ TEST_F(SettingsFilesTest, InfoIsCopiedOverSetByteForByte) {
     EXPECT_EQ(folder.read("SET.dxl"), info);
 }
 
+TEST_F(SettingsFilesTest, PlacementRefreshRewritesOnlyWhatChanged) {
+    folder.write("wtl.dxl", "300,9000,240\r\n");
+    const MonitorPlacement p{300, 9000, 240};
+    ASSERT_TRUE(files.refreshPlacement(p, ","));
+    EXPECT_TRUE(replacer.written.empty());
+    // A file written with the other separator, a changed place or a deleted file is rewritten.
+    folder.write("wtl.dxl", "300, 9000, 240\r\n");
+    ASSERT_TRUE(files.refreshPlacement(p, ","));
+    EXPECT_EQ(folder.read("wtl.dxl"), "300,9000,240\r\n");
+    folder.remove("wtl.dxl");
+    ASSERT_TRUE(files.refreshPlacement(p, ","));
+    EXPECT_EQ(folder.read("wtl.dxl"), "300,9000,240\r\n");
+    EXPECT_EQ(replacer.written.size(), 2u);
+}
+
 } // namespace
 } // namespace tarvik
