@@ -39,11 +39,11 @@ QRect ChartSurface::drawingArea() const { return m_framed ? rect().adjusted(1, 1
 void ChartSurface::resizeEvent(QResizeEvent*) { rebuildCanvas(); }
 
 void ChartSurface::rebuildCanvas() {
-    const QSize size = drawingArea().size();
+    const QSize size = drawingArea().size().expandedTo(QSize(1, 1));
     if (m_canvas.size() != size) {
-        m_canvas = QImage(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+        m_canvas = QImage(size, QImage::Format_RGB32);
+        clear();
     }
-    clear();
 }
 
 void ChartSurface::clear() {
@@ -83,9 +83,11 @@ void ChartSurface::lines(const QLineF* userLines, int count, const QColor& colou
     QPen pen(colour, m_penWidth);
     pen.setCapStyle(Qt::FlatCap);
     p.setPen(pen);
+    // Through pixel centres, so a point of the scale lands on exactly its pixel.
+    const QPointF centre(0.5, 0.5);
     for (int i = 0; i < count; ++i) {
         const QLineF& l = userLines[i];
-        p.drawLine(toPixel(l.x1(), l.y1()), toPixel(l.x2(), l.y2()));
+        p.drawLine(QPointF(toPixel(l.x1(), l.y1())) + centre, QPointF(toPixel(l.x2(), l.y2())) + centre);
     }
     update();
 }

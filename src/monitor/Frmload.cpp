@@ -48,7 +48,10 @@ Frmload::Frmload(AppContext& context, MainWindowHost& mainWindow, QWidget* paren
       m_ctx(context), m_mainWindow(mainWindow) {
     setWindowTitle(QString::fromUtf8(Texts::kProgramTitle));
     setWindowIcon(ChartPictures::programIcon());
+    // A compact sans serif close to the classic 8-point dialog font, so "100%" stays clear of the bar.
     QFont f = font();
+    f.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Noto Sans CJK SC"),
+                   QStringLiteral("DejaVu Sans")});
     f.setPixelSize(11);
     setFont(f);
     resize(twipsToPx(1800), twipsToPx(240));
@@ -93,6 +96,7 @@ void Frmload::buildPanels() {
     // Line chart: a framed 69 × 35 drawing area.
     auto* fme1 = new QWidget(this);
     fme1->setGeometry(twipsRect(0, 0, 1065, 555));
+    fme1->setAutoFillBackground(true); // the row below the chart shows the panel's face colour
     m_pic1 = new ChartSurface(fme1);
     m_pic1->setGeometry(twipsRect(0, -10, 1065, 555));
     m_pic1->setFramed(true);

@@ -128,7 +128,8 @@ private:
     QTimer* m_timer1 = nullptr;
     QTimer* m_timer2 = nullptr;
     QTimer* m_timer3 = nullptr;
-    QPoint m_dragOffset; // used when the window system cannot move the window itself
+    bool m_loaded = false; // the start-up went through; before that no file may be written
+    QPoint m_dragOffset;   // used when the window system cannot move the window itself
     bool m_manualDrag = false;
 };
 

@@ -81,6 +81,7 @@ void Frmload::ToggleMonitorWindow() {
         st.MonitorShown = false;
     } else {
         animateToTray(0);
+        keepOffTaskbar(winId());
         show();
         m_mnuYC->setText(QStringLiteral("隐藏"));
         st.MonitorShown = true;

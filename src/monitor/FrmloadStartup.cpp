@@ -69,6 +69,7 @@ bool Frmload::Form_Load() {
     if (st.Settings.HideMonitorAtStart) {
         hide();
     } else {
+        keepOffTaskbar(winId());
         show();
         raise();
     }
@@ -79,6 +80,7 @@ bool Frmload::Form_Load() {
     m_supervisor.PeriodicTickCount = 0;
     m_supervisor.AutoLogTickCount = 0;
     startTimers();
+    m_loaded = true;
 
     // From here on a failure ends the start-up quietly; the program keeps running.
     if (Gate::startsBatchList(st.Access.UserLevel)) {
@@ -163,7 +165,12 @@ void Frmload::MnuExit_Click() {
     m_ctx.platform.ender.endNow(0);
 }
 
-void Frmload::Form_Unload() { m_ctx.files.writePlacement(currentPlacement(), ","); }
+void Frmload::Form_Unload() {
+    // A second instance or a start-up that failed has no placement of its own to save.
+    if (m_loaded) {
+        m_ctx.files.writePlacement(currentPlacement(), ",");
+    }
+}
 
 void Frmload::closeEvent(QCloseEvent* event) {
     // The window alone goes away; the tray icon brings it back.

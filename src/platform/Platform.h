@@ -15,6 +15,7 @@
 #include "platform/TextCodec.h"
 #include "platform/TrayAnimator.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -53,6 +54,10 @@ std::unique_ptr<NativePlatform> createNativePlatform(const std::filesystem::path
 // Choices to make before the Qt application object exists (on Linux: X11, also through XWayland,
 // because the monitor window needs its stored position and stay-on-top).
 void prepareQtEnvironment();
+
+// Asks the desktop to leave a window out of its task bar and pager (the monitor window lives in
+// the tray). `nativeWindow` is the window's native id; call it before each show.
+void keepOffTaskbar(std::uintptr_t nativeWindow);
 
 // Runs `onEnd` on the GUI thread when the desktop session ends the program (log-off, shut-down),
 // after which the application quits. Needs the Qt application object.

@@ -54,7 +54,9 @@ void watchSessionEnd(std::function<void()> onEnd) {
         char byte;
         [[maybe_unused]] const auto n = ::read(g_signalPipe[1], &byte, 1);
         once();
-        QCoreApplication::quit();
+        // exit(), not quit(): quit() first asks every window to close, and the monitor window
+        // refuses (it only hides), which would cancel the end of the program.
+        QCoreApplication::exit(0);
     });
     struct sigaction sa {};
     sa.sa_handler = onSignal;

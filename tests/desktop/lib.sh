@@ -1,0 +1,131 @@
+# Helpers for desktop tests: a private X server with the icewm window manager (whose tray hosts
+# the real tray icon), a temporary program folder, and ways to find the program's windows.
+# Scripts source this file; they get the executable as $1 and the factory data folder as $2.
+
+set -u
+
+skip() {
+    echo "SKIP: $*"
+    exit 77
+}
+
+fail() {
+    echo "FAIL: $*"
+    [ -n "${SHOT_ON_FAIL:-}" ] && shot "$SHOT_ON_FAIL" >/dev/null 2>&1
+    exit 1
+}
+
+command -v Xvfb >/dev/null || skip "Xvfb is not installed"
+command -v icewm >/dev/null || skip "icewm is not installed"
+command -v xdotool >/dev/null || skip "xdotool is not installed"
+
+EXE=$1
+DATA=$2
+WORK=$(mktemp -d /tmp/tarvik-desktop.XXXXXX)
+PIDS=()
+
+cleanup() {
+    for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null; done
+    sleep 0.2
+    for p in "${PIDS[@]}"; do kill -9 "$p" 2>/dev/null; done
+    [ -n "${KEEP_WORK:-}" ] || rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+# Starts Xvfb on a free display and icewm on it; waits until the tray is there.
+desktop_start() {
+    local n
+    for n in $(seq 70 130); do
+        if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
+            break
+        fi
+    done
+    export DISPLAY=":$n"
+    Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+    PIDS+=($!)
+    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+    xdpyinfo >/dev/null 2>&1 || fail "X server did not start"
+    HOME="$WORK" icewm >"$WORK/icewm.log" 2>&1 &
+    PIDS+=($!)
+    for _ in $(seq 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break
+        sleep 0.1
+    done
+    sleep 1 # the tray is mapped shortly after the window manager announces itself
+}
+
+# A program folder holding the executable and the factory files.
+program_folder() {
+    PROG="$WORK/prog"
+    mkdir -p "$PROG"
+    cp "$EXE" "$PROG/tarvik"
+    for f in info.dxl set.dxl AqSet.dxl wtl.dxl afn.dxl Tarvik.log Alarm.wav; do
+        cp "$DATA/$f" "$PROG/$f"
+    done
+}
+
+program_start() {
+    XDG_RUNTIME_DIR="$WORK/run" XDG_CONFIG_HOME="$WORK/config" "$PROG/tarvik" >"$WORK/program.log" 2>&1 &
+    PROGRAM_PID=$!
+    PIDS+=($PROGRAM_PID)
+    mkdir -p "$WORK/run" && chmod 700 "$WORK/run"
+    for _ in $(seq 100); do
+        MONITOR=$(xdotool search --name '^塔维内存整理$' 2>/dev/null | head -n 1)
+        [ -n "$MONITOR" ] && break
+        sleep 0.1
+    done
+    [ -n "$MONITOR" ] || fail "the monitor window did not appear"
+}
+
+# The tray icon: the program's window embedded in the tray, found by its size.
+tray_icon() {
+    local w geo
+    for w in $(xdotool search --classname tarvik 2>/dev/null); do
+        geo=$(xwininfo -id "$w" 2>/dev/null)
+        if echo "$geo" | grep -q 'Map State: IsViewable' && echo "$geo" | grep -Eq 'Width: (1[6-9]|2[0-9]|3[0-2])$' &&
+            [ "$(echo "$geo" | awk '/Absolute upper-left Y/ {print $4}')" -gt 700 ]; then
+            echo "$w"
+            return 0
+        fi
+    done
+    return 1
+}
+
+# Absolute centre of a window: "x y".
+centre_of() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+        /Width:/ {w=$2} /Height:/ {h=$2} END {print x + int(w / 2), y + int(h / 2)}'
+}
+
+top_left_of() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} END {print x, y}'
+}
+
+is_viewable() {
+    xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'
+}
+
+# Waits up to about 5 s for a shell condition.
+wait_for() {
+    for _ in $(seq 50); do
+        eval "$1" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# Visible override-redirect windows of the program wider than the tray icon: open menus.
+open_menus() {
+    local w n=0
+    for w in $(xdotool search --onlyvisible --classname tarvik 2>/dev/null); do
+        if xwininfo -id "$w" | grep -q 'Override Redirect State: yes' &&
+            [ "$(xwininfo -id "$w" | awk '/Width:/ {print $2}')" -gt 60 ]; then
+            n=$((n + 1))
+        fi
+    done
+    echo "$n"
+}
+
+shot() {
+    import -window root "$1"
+}

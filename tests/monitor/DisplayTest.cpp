@@ -1,0 +1,167 @@
+#include "MonitorFixture.h"
+
+#include "monitor/ChartSurface.h"
+#include "monitor/CurtMenu.h"
+
+#include <QAction>
+#include <QLabel>
+
+using namespace tarvik;
+using namespace tarvik::test;
+
+namespace {
+
+constexpr std::uint64_t MiB = 1048576ULL;
+
+class MonitorDisplay : public MonitorFixture {
+protected:
+    void startWithStyle(int style) {
+        folder.write("set.dxl", "3,True,10,True,Alarm.wav,False,180,False,False,False,True,False,10," +
+                                    std::to_string(style) + "\r\n");
+        ASSERT_TRUE(start());
+    }
+    // Free memory as a fraction of 1000 MiB.
+    void setFree(double fraction) {
+        fakes.memory.set(1000 * MiB, static_cast<std::uint64_t>(fraction * 1000 * MiB));
+    }
+    QColor pixel(ChartSurface* s, double x, double y) { return s->canvas().pixelColor(s->toPixel(x, y)); }
+    // Whether the pixel column of x holds the colour within a couple of rows of y.
+    bool near(ChartSurface* s, double x, double y, const QColor& colour) {
+        const QPoint p = s->toPixel(x, y);
+        for (int dy = -2; dy <= 2; ++dy) {
+            const int row = p.y() + dy;
+            if (row >= 0 && row < s->canvas().height() && s->canvas().pixelColor(p.x(), row) == colour) {
+                return true;
+            }
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+TEST_F(MonitorDisplay, BarWidthIsTheFreeShareOf1200TwipsInWholePixels) {
+    startWithStyle(0);
+    setFree(0.375);
+    window().Timer1_Timer();
+    EXPECT_EQ(window().Label4()->width(), 30); // 450 twips
+    EXPECT_FLOAT_EQ(window().BarPercent(), 37.5f);
+    setFree(0.1); // 120 twips: exactly 8 pixels
+    window().Timer1_Timer();
+    EXPECT_FLOAT_EQ(window().BarPercent(), 10.0f);
+    setFree(0.0875); // 105 twips: exactly 7 pixels
+    window().Timer1_Timer();
+    EXPECT_FLOAT_EQ(window().BarPercent(), 8.75f);
+    setFree(1.0);
+    window().Timer1_Timer();
+    EXPECT_EQ(window().Label4()->width(), 80);
+    setFree(0.0);
+    window().Timer1_Timer();
+    EXPECT_EQ(window().Label4()->width(), 0);
+}
+
+TEST_F(MonitorDisplay, AllThreeLabelsAndTooltipsFollowEverySampleWhicheverPanelShows) {
+    Frmload fresh(*context, host);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(fresh.Label1(i)->toolTip(), QStringLiteral("可用的物理内存")) << i;
+        EXPECT_EQ(fresh.LabelJM(i)->text(), QStringLiteral(">"));
+        EXPECT_EQ(fresh.LabelJM(i)->toolTip(), QStringLiteral("更改界面"));
+        EXPECT_TRUE(fresh.LabelJM(i)->font().bold());
+    }
+    startWithStyle(1);
+    window().hide();
+    fakes.memory.set(512 * MiB, static_cast<std::uint64_t>(128.9 * MiB));
+    window().Timer1_Timer();
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(window().Label1(i)->text(), QStringLiteral("25%")) << i;
+        EXPECT_EQ(window().Label1(i)->toolTip(), QStringLiteral("可用的物理内存(RAM): 128 M")) << i;
+    }
+    setFree(0.456);
+    window().Timer1_Timer();
+    EXPECT_EQ(window().Label1(2)->text(), QStringLiteral("46%"));
+}
+
+TEST_F(MonitorDisplay, ZeroTotalShowsZeroPercentWithoutLoggingErrors) {
+    startWithStyle(0);
+    fakes.memory.next = MemoryStatus{};
+    for (int i = 0; i < 3; ++i) {
+        window().Timer1_Timer();
+        window().Timer3_Timer();
+    }
+    EXPECT_EQ(window().Label1(0)->text(), QStringLiteral("0%"));
+    EXPECT_EQ(window().Label4()->width(), 0);
+    EXPECT_EQ(folder.read("Tarvik.log"), "");
+}
+
+TEST_F(MonitorDisplay, HistoriesShiftOneSlotPerRedrawAndDropTheOldest) {
+    setFree(0.555);
+    startWithStyle(1); // start-up draws once
+    const auto& line = window().LineHistory();
+    EXPECT_EQ(line[1], 55.0); // rounded down, while the labels read 56%
+    EXPECT_EQ(window().Label1(1)->text(), QStringLiteral("56%"));
+    for (std::size_t i = 2; i < 43; ++i) {
+        EXPECT_EQ(line[i], 0.0) << i;
+    }
+    // Right after start: flat along the bottom, rising to the newest value at the right edge.
+    EXPECT_EQ(pixel(window().Pic1(), -200, 0), QColor(0, 255, 0));
+    EXPECT_TRUE(near(window().Pic1(), 0, 55, QColor(0, 255, 0)));
+    EXPECT_FALSE(near(window().Pic1(), -100, 55, QColor(0, 255, 0)));
+    EXPECT_EQ(pixel(window().Pic2(), 0, 30), QColor(93, 179, 255));
+    EXPECT_NE(pixel(window().Pic2(), -100, 30), QColor(93, 179, 255));
+
+    // The charts plot the latest sample of the one-second tick.
+    for (int n = 2; n <= 41; ++n) {
+        setFree(n / 100.0 + 0.001);
+        window().Timer1_Timer();
+        window().Timer3_Timer();
+    }
+    // 41 redraws: the start-up sample sits in slot 41, the newest in slot 1, the start-up zeros gone.
+    EXPECT_EQ(line[41], 55.0);
+    EXPECT_EQ(line[40], 2.0);
+    EXPECT_EQ(line[1], 41.0);
+    EXPECT_EQ(line[0], 0.0);
+    EXPECT_EQ(line[42], 0.0);
+    EXPECT_EQ(window().PeakHistory(), line);
+    window().Timer3_Timer();
+    EXPECT_EQ(line[41], 2.0);
+    EXPECT_EQ(line[42], 0.0); // slot 42 is never written
+}
+
+TEST_F(MonitorDisplay, StyleMenuResizesAtTheSameCornerAndRewritesBothFiles) {
+    startWithStyle(1);
+    window().move(100, 60);
+    EXPECT_EQ(window().size(), QSize(71, 37));
+    window().MnuJM_Click(2);
+    EXPECT_EQ(window().geometry(), QRect(100, 60, 72, 24));
+    EXPECT_FALSE(window().panel(0)->isVisible());
+    EXPECT_FALSE(window().panel(1)->isVisible());
+    EXPECT_TRUE(window().panel(2)->isVisible());
+    const std::string info = folder.read("info.dxl");
+    EXPECT_EQ(info, "3,True,10,True,Alarm.wav,False,180,False,False,False,True,False,10,2\r\n");
+    EXPECT_EQ(folder.read("set.dxl"), info);
+    EXPECT_EQ(folder.read("Tarvik.log"), ""); // no log line
+
+    // The same style again still rewrites both files.
+    const auto writes = fakes.replacer.written.size();
+    window().MnuJM_Click(2);
+    EXPECT_EQ(fakes.replacer.written.size(), writes + 2);
+
+    window().MnuJM_Click(0);
+    EXPECT_EQ(window().geometry(), QRect(100, 60, 120, 16));
+
+    // A style outside 0..2 shows no panel change.
+    state.Settings.ChartStyle = 7;
+    window().SetJm();
+    EXPECT_EQ(window().size(), QSize(120, 16));
+    EXPECT_TRUE(window().panel(0)->isVisible());
+}
+
+TEST_F(MonitorDisplay, StyleMenuOffersTheThreeStylesWithoutCheckMarks) {
+    startWithStyle(0);
+    QStringList texts;
+    for (QAction* a : window().MnuJM()->actions()) {
+        texts << a->text();
+        EXPECT_FALSE(a->isCheckable());
+    }
+    EXPECT_EQ(texts, (QStringList{"条形图", "折线图", "峰值图"}));
+}

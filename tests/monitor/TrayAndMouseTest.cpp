@@ -1,0 +1,169 @@
+#include "MonitorFixture.h"
+
+#include "monitor/ChartSurface.h"
+#include "monitor/CurtMenu.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QSystemTrayIcon>
+
+using namespace tarvik;
+using namespace tarvik::test;
+
+namespace {
+
+class TrayAndMouse : public MonitorFixture {
+protected:
+    void SetUp() override {
+        folder.write("wtl.dxl", "300,3000,240\r\n");
+        ASSERT_TRUE(start());
+    }
+    void mouse(QWidget* w, QEvent::Type type, Qt::MouseButton button, QPoint local = QPoint(2, 2)) {
+        const QPointF global = w->mapToGlobal(QPointF(local));
+        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
+        QMouseEvent ev(type, QPointF(local), global, button, held, Qt::NoModifier);
+        QCoreApplication::sendEvent(w, &ev);
+    }
+    void doubleClick(QWidget* w) { mouse(w, QEvent::MouseButtonDblClick, Qt::LeftButton); }
+    void closeMenus() {
+        window().MNU()->hide();
+        window().MnuJM()->hide();
+    }
+    QStringList texts(QMenu* menu) {
+        QStringList out;
+        for (QAction* a : menu->actions()) {
+            out << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        }
+        return out;
+    }
+};
+
+} // namespace
+
+TEST_F(TrayAndMouse, PopupMenuHoldsTheItemsInOrderWithTheOperationsSubmenu) {
+    EXPECT_EQ(texts(window().MNU()),
+              (QStringList{"隐藏", "整理内存", "操作", "主窗口", "设置...", "帮助", "-", "退出"}));
+    QMenu* operations = window().MNU()->actions()[2]->menu();
+    ASSERT_NE(operations, nullptr);
+    EXPECT_EQ(texts(operations), (QStringList{"清空剪贴板", "查看日志"}));
+    for (QAction* a : window().MNU()->actions()) {
+        EXPECT_FALSE(a->isCheckable());
+        EXPECT_TRUE(a->shortcut().isEmpty());
+    }
+}
+
+TEST_F(TrayAndMouse, TrayDoubleClickTogglesWithTheAnimationFirst) {
+    ASSERT_TRUE(window().isVisible());
+    window().trayActivated(QSystemTrayIcon::DoubleClick);
+    EXPECT_FALSE(window().isVisible());
+    EXPECT_FALSE(state.MonitorShown);
+    EXPECT_EQ(window().MnuYC()->text(), QStringLiteral("恢复"));
+    ASSERT_EQ(fakes.trayAnimator.calls.size(), 1u);
+    EXPECT_EQ(fakes.trayAnimator.calls[0].direction, 1);
+    EXPECT_EQ(fakes.trayAnimator.calls[0].window, (ScreenRect{200, 20, 320, 36}));
+
+    window().trayActivated(QSystemTrayIcon::DoubleClick);
+    EXPECT_TRUE(window().isVisible());
+    EXPECT_TRUE(state.MonitorShown);
+    EXPECT_EQ(window().MnuYC()->text(), QStringLiteral("隐藏"));
+    ASSERT_EQ(fakes.trayAnimator.calls.size(), 2u);
+    EXPECT_EQ(fakes.trayAnimator.calls[1].direction, 0);
+
+    // The menu item does the same.
+    window().MnuYC_Click();
+    EXPECT_FALSE(window().isVisible());
+    EXPECT_EQ(fakes.trayAnimator.calls.size(), 3u);
+}
+
+TEST_F(TrayAndMouse, OnlyDoubleClickAndContextClickOnTheTrayIconAct) {
+    for (auto reason : {QSystemTrayIcon::Trigger, QSystemTrayIcon::MiddleClick, QSystemTrayIcon::Unknown}) {
+        window().trayActivated(reason);
+    }
+    EXPECT_TRUE(window().isVisible());
+    EXPECT_FALSE(window().MNU()->isVisible());
+    EXPECT_TRUE(fakes.trayAnimator.calls.empty());
+    window().trayActivated(QSystemTrayIcon::Context);
+    EXPECT_TRUE(window().MNU()->isVisible());
+    closeMenus();
+}
+
+TEST_F(TrayAndMouse, MenuCommandsOpenTheMainWindowPagesAndTheHelpFile) {
+    window().MnuZCK_Click();
+    window().MnuSet_Click();
+    window().MnuRZ_Click();
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"create", "page0", "page1", "page4"}));
+    EXPECT_FALSE(state.MainWindowShown); // the double-click flag is not touched
+    window().MnuHelp_Click();
+    ASSERT_EQ(fakes.shell.opened.size(), 1u);
+    EXPECT_EQ(fakes.shell.opened[0].first, (folder.path() / "Tarvik.chm").string());
+    EXPECT_EQ(fakes.shell.opened[0].second, folder.path().string());
+}
+
+TEST_F(TrayAndMouse, DoubleClickOnBarPanelBarAndChartsTogglesTheMainWindow) {
+    host.calls.clear();
+    std::vector<QWidget*> surfaces{window().panel(0), window().Label4(), window().Pic1(), window().Pic2()};
+    for (QWidget* w : surfaces) {
+        doubleClick(w);
+    }
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"show", "hide", "show", "hide"}));
+    EXPECT_FALSE(state.MainWindowShown);
+}
+
+TEST_F(TrayAndMouse, PercentagesAndStyleButtonsTakeNoDoubleClick) {
+    host.calls.clear();
+    for (int i = 0; i < 3; ++i) {
+        doubleClick(window().Label1(i));
+        doubleClick(window().LabelJM(i));
+    }
+    EXPECT_TRUE(host.calls.empty());
+    EXPECT_FALSE(state.MainWindowShown);
+}
+
+TEST_F(TrayAndMouse, FlagCatchesUpWithAWindowOpenedFromTheMenu) {
+    window().MnuZCK_Click();
+    host.calls.clear();
+    doubleClick(window().Label4()); // the window is already shown: no visible change
+    doubleClick(window().Label4()); // now it hides
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"show", "hide"}));
+}
+
+TEST_F(TrayAndMouse, RightButtonReleaseOpensTheMenuAtTheMouseExceptOnStyleButtons) {
+    mouse(window().LabelJM(0), QEvent::MouseButtonRelease, Qt::RightButton);
+    EXPECT_FALSE(window().MNU()->isVisible());
+    mouse(window().Label1(0), QEvent::MouseButtonRelease, Qt::RightButton, QPoint(3, 4));
+    EXPECT_TRUE(window().MNU()->isVisible());
+    EXPECT_EQ(window().MNU()->pos(), window().Label1(0)->mapToGlobal(QPoint(3, 4)));
+    closeMenus();
+    mouse(window().Label4(), QEvent::MouseButtonRelease, Qt::LeftButton);
+    EXPECT_FALSE(window().MNU()->isVisible());
+}
+
+TEST_F(TrayAndMouse, StyleButtonOpensTheStyleMenuOnALeftClick) {
+    mouse(window().LabelJM(0), QEvent::MouseButtonPress, Qt::LeftButton);
+    mouse(window().LabelJM(0), QEvent::MouseButtonRelease, Qt::LeftButton);
+    EXPECT_TRUE(window().MnuJM()->isVisible());
+    EXPECT_FALSE(window().MNU()->isVisible());
+    closeMenus();
+}
+
+TEST_F(TrayAndMouse, LeftButtonDragsTheWindowFromEverySurfaceButTheStyleButtons) {
+    const QPoint start = window().pos();
+    QWidget* bar = window().Label4();
+    mouse(bar, QEvent::MouseButtonPress, Qt::LeftButton);
+    const QPointF global = bar->mapToGlobal(QPointF(2, 2)) + QPointF(40, 30);
+    QMouseEvent move(QEvent::MouseMove, bar->mapFromGlobal(global), global, Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QCoreApplication::sendEvent(bar, &move);
+    mouse(bar, QEvent::MouseButtonRelease, Qt::LeftButton);
+    EXPECT_EQ(window().pos(), start + QPoint(40, 30));
+
+    const QPoint before = window().pos();
+    QLabel* jm = window().LabelJM(0);
+    mouse(jm, QEvent::MouseButtonPress, Qt::LeftButton);
+    QMouseEvent jmMove(QEvent::MouseMove, QPointF(50, 50), jm->mapToGlobal(QPointF(50, 50)), Qt::NoButton,
+                       Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(jm, &jmMove);
+    EXPECT_EQ(window().pos(), before);
+    closeMenus();
+}
