@@ -114,7 +114,8 @@ TEST_F(MemoryPage, ChartKeepsTheLast41ValuesNewestAtTheRight) {
     EXPECT_GT(countColour(kGrid), 0);
     EXPECT_EQ(countColour(kGreen), 0);
     EXPECT_EQ(countColour(kRed), 0);
-    EXPECT_EQ(chartAt(-400, 100), kGrid);
+    EXPECT_EQ(chartAt(-400, 60), kGrid);
+    EXPECT_EQ(chartAt(-200, 100), kGrid);
     EXPECT_EQ(chartAt(0, 50), kGrid);
     EXPECT_EQ(chartAt(-200, 0), kGrid);
 
