@@ -30,7 +30,7 @@ template <typename Label> Label* overlayLabel(QWidget* parent, const QRect& geom
 } // namespace
 
 Frmabout::Frmabout(Shell& shell, std::string programFolder, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint), m_shell(shell), m_programFolder(std::move(programFolder)) {
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_shell(shell), m_programFolder(std::move(programFolder)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("关于"));
     setWindowIcon(ChartPictures::programIcon());

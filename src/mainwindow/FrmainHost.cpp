@@ -4,6 +4,7 @@
 #include "mainwindow/Frmain.h"
 #include "mainwindow/MemoryInfoPage.h"
 #include "monitor/AppContext.h"
+#include "platform/Platform.h"
 #include "settings/Paths.h"
 
 namespace tarvik {
@@ -66,6 +67,8 @@ std::optional<std::array<std::string, 4>> FrmainHost::memoryCaptions() const {
 void FrmainHost::showAbout() {
     if (!m_about) {
         m_about = new Frmabout(m_ctx.platform.shell, pathToUtf8(m_ctx.state.programFolder));
+        // A passing box, not a task of its own.
+        keepOffTaskbar(m_about->winId());
     }
     m_about->show();
     m_about->raise();
