@@ -36,9 +36,6 @@ TEST_F(LogPageTest, ViewShowsEveryLineEndedByCrLf) {
     EXPECT_EQ(logPage().viewText(), QStringLiteral("a\r\nb\r\nc\r\n"));
     EXPECT_EQ(view(), QStringLiteral("a\nb\nc\n")); // an empty last line
     EXPECT_TRUE(logPage().TxtRZ()->isReadOnly());
-    EXPECT_EQ(logPage().caption(0)->text(), QStringLiteral("刷新日志"));
-    EXPECT_EQ(logPage().caption(1)->text(), QStringLiteral("另存为..."));
-    EXPECT_EQ(logPage().caption(2)->text(), QStringLiteral("清空日志"));
 
     folder.write("Tarvik.log", "d\r\n");
     click(logPage().caption(0)); // the captions are no buttons

@@ -5,7 +5,6 @@
 #include "mainwindow/LogPage.h"
 #include "mainwindow/MemoryInfoPage.h"
 #include "mainwindow/PageStrip.h"
-#include "settings/Texts.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -51,13 +50,9 @@ TEST_F(MainWindowFrame, StartUpBuildsAHiddenFixedWindowOnTheMemoryPage) {
     EXPECT_FALSE(w.windowFlags() & Qt::WindowMaximizeButtonHint);
     expectOnlyPage(Frmain::FmeXXZL);
     EXPECT_EQ(w.LabelTS()->text(), QStringLiteral("欢迎使用塔维内存整理！"));
-    EXPECT_EQ(w.CmdAbout()->text(), QStringLiteral("关于"));
-    EXPECT_EQ(w.CmdHelp()->text(), QStringLiteral("帮助"));
-    EXPECT_TRUE(w.Timer1()->isActive());
-    EXPECT_EQ(w.Timer1()->interval(), 500);
+    EXPECT_TRUE(w.Timer1()->isActive()); // also while hidden
     // The load filled the log view and the memory figures.
     EXPECT_EQ(logView(), QStringLiteral("2006-12-5 8:00:00 整理内存。\n"));
-    EXPECT_EQ(memoryPage().lblTotalPhys()->text(), QStringLiteral("物理内存总量: 256M"));
     const auto captions = host->memoryCaptions();
     ASSERT_TRUE(captions);
     EXPECT_EQ((*captions)[0], "物理内存总量: 256M");
@@ -68,7 +63,8 @@ TEST_F(MainWindowFrame, StartUpBuildsAHiddenFixedWindowOnTheMemoryPage) {
     EXPECT_EQ(&window(), &w);
 }
 
-TEST_F(MainWindowFrame, PageButtonsShowExactlyOnePageAndCloseHidesKeepingIt) {
+TEST_F(MainWindowFrame, PageButtonsShowExactlyOnePageRereadTheLogAndCloseHidesKeepingThePage) {
+    folder.write("Tarvik.log", "a\r\n");
     build();
     host->showWindow();
     for (int page : {1, 3, 4, 2, 0, 4}) {
@@ -76,27 +72,21 @@ TEST_F(MainWindowFrame, PageButtonsShowExactlyOnePageAndCloseHidesKeepingIt) {
         expectOnlyPage(page);
         EXPECT_TRUE(window().isVisible());
     }
+    folder.write("Tarvik.log", "b\r\n");
+    click(window().Picmain()->Imgmain(4)); // the page already shown
+    EXPECT_EQ(logView(), QStringLiteral("b\n"));
     // A caption is no button.
     click(window().Picmain()->Label5(1));
     expectOnlyPage(Frmain::FmeLog);
 
+    folder.write("Tarvik.log", "c\r\n");
     click(window().Picmain()->Imgmain(5));
     EXPECT_FALSE(window().isVisible());
     expectOnlyPage(Frmain::FmeLog);
-    host->showWindow(); // the monitor's double-click
+    EXPECT_EQ(logView(), QStringLiteral("c\n")); // "关闭" refreshes as well
+    host->showWindow();                          // the monitor's double-click
     EXPECT_TRUE(window().isVisible());
     expectOnlyPage(Frmain::FmeLog);
-}
-
-TEST_F(MainWindowFrame, EveryPageButtonRereadsTheLog) {
-    folder.write("Tarvik.log", "a\r\n");
-    build();
-    folder.write("Tarvik.log", "a\r\nb\r\n");
-    window().Imgmain_Click(Frmain::FmeXXZL); // the page already shown
-    EXPECT_EQ(logView(), QStringLiteral("a\nb\n"));
-    folder.write("Tarvik.log", "c\r\n");
-    window().Imgmain_Click(5); // "关闭" refreshes as well
-    EXPECT_EQ(logView(), QStringLiteral("c\n"));
 }
 
 TEST_F(MainWindowFrame, StripMovesBy1100TwipsOnAChangeAnd20WhileTheThumbIsDragged) {
