@@ -172,16 +172,23 @@ void closeSign(QPainter& p) {
 
 void refresh(QPainter& p) {
     const QColor green(40, 160, 70);
+    const QPointF c(16, 16);
+    const qreal r = 10;
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(green, 3.6, Qt::SolidLine, Qt::FlatCap));
-    const QRectF ring(6, 6, 20, 20);
-    p.drawArc(ring, 20 * 16, 140 * 16);
-    p.drawArc(ring, 200 * 16, 140 * 16);
-    // Arrow heads at the clockwise end of each arc.
+    const QRectF ring(c.x() - r, c.y() - r, 2 * r, 2 * r);
+    p.drawArc(ring, 40 * 16, 125 * 16);
+    p.drawArc(ring, 220 * 16, 125 * 16);
+    // An arrow head at the clockwise end of each arc, along the circle.
     p.setPen(Qt::NoPen);
     p.setBrush(green);
-    p.drawPolygon(QPolygonF({QPointF(19.5, 2.5), QPointF(25.5, 7.8), QPointF(18.5, 10.5)}));
-    p.drawPolygon(QPolygonF({QPointF(12.5, 29.5), QPointF(6.5, 24.2), QPointF(13.5, 21.5)}));
+    for (const qreal degrees : {40.0, 220.0}) {
+        const qreal a = qDegreesToRadians(degrees);
+        const QPointF radial(qCos(a), -qSin(a));
+        const QPointF ahead(qSin(a), qCos(a));
+        const QPointF at = c + radial * r;
+        p.drawPolygon(QPolygonF({at + ahead * 5.5, at + radial * 5 - ahead * 1.5, at - radial * 5 - ahead * 1.5}));
+    }
 }
 
 void floppy(QPainter& p) {
