@@ -80,14 +80,24 @@ void ChartSurface::lines(const QLineF* userLines, int count, const QColor& colou
         return;
     }
     QPainter p(&m_canvas);
-    QPen pen(colour, m_penWidth);
-    pen.setCapStyle(Qt::FlatCap);
+    // Vertical lines (the bar charts) are filled rectangles; the rest are one-pixel lines drawn
+    // with a cosmetic pen through pixel centres. Both stay on the painter's fast paths.
+    QPen pen(colour, 0);
     p.setPen(pen);
-    // Through pixel centres, so a point of the scale lands on exactly its pixel.
-    const QPointF centre(0.5, 0.5);
+    const int w = std::max(1, m_penWidth);
     for (int i = 0; i < count; ++i) {
         const QLineF& l = userLines[i];
-        p.drawLine(QPointF(toPixel(l.x1(), l.y1())) + centre, QPointF(toPixel(l.x2(), l.y2())) + centre);
+        const QPoint a = toPixel(l.x1(), l.y1());
+        const QPoint b = toPixel(l.x2(), l.y2());
+        if (a.x() == b.x()) {
+            if (a.y() == b.y()) {
+                continue; // a bar of height zero shows nothing
+            }
+            const int top = std::min(a.y(), b.y());
+            p.fillRect(a.x() - (w - 1) / 2, top, w, std::abs(a.y() - b.y()) + 1, colour);
+        } else {
+            p.drawLine(QPointF(a) + QPointF(0.5, 0.5), QPointF(b) + QPointF(0.5, 0.5));
+        }
     }
     update();
 }

@@ -118,6 +118,13 @@ void Frmload::buildPanels() {
     m_label1[2] = makeLabel(m_pic2, QStringLiteral("0%"), palette().color(QPalette::WindowText), QPoint(0, 0));
     m_label1[2]->setAlignment(Qt::AlignRight | Qt::AlignTop);
 
+    // Fixed sizes fit the widest figure; the peak chart's figure is right-aligned at the edge.
+    for (QLabel* label : m_label1) {
+        label->setFixedSize(label->fontMetrics().horizontalAdvance(QStringLiteral("100%")) + 2,
+                            label->fontMetrics().height());
+    }
+    m_label1[2]->move(m_pic2->width() - m_label1[2]->width() - 1, 0);
+
     m_fme = {fme0, fme1, fme2};
     for (int i = 0; i < 3; ++i) {
         QLabel* jm = m_labelJM[static_cast<std::size_t>(i)];
@@ -150,6 +157,7 @@ void Frmload::SetJm() {
     for (int i = 0; i < 3; ++i) {
         m_fme[static_cast<std::size_t>(i)]->setVisible(i == style);
     }
+    renderVisibleCharts();
 }
 
 float Frmload::BarPercent() const { return static_cast<float>(pxToTwips(m_label4->width())) / 12.0f; }
@@ -161,15 +169,9 @@ void Frmload::sampleMemory() {
 }
 
 void Frmload::setCaptionIfChanged(QLabel* label, const QString& text) {
+    // The labels are sized once for the widest text ("100%"), so a new figure costs no layout.
     if (label->text() != text) {
         label->setText(text);
-        if (label == m_label1[2]) {
-            // Right-aligned: grows to the left from the panel's right edge.
-            label->adjustSize();
-            label->move(m_pic2->width() - label->width() - 1, 0);
-        } else {
-            label->adjustSize();
-        }
     }
 }
 
@@ -204,28 +206,46 @@ void Frmload::DrawCharts() {
         }
         h[1] = newest;
     };
-
-    std::array<QLineF, 40> segments;
-
-    m_pic1->clear();
-    m_pic1->setPenWidth(1);
     shift(m_lineHistory);
-    double x = 0;
-    for (std::size_t i = 1; i <= 40; ++i) {
-        segments[i - 1] = QLineF(x, m_lineHistory[i], x - 10, m_lineHistory[i + 1]);
-        x -= 10;
-    }
-    m_pic1->lines(segments.data(), 40, QColor(0, 255, 0));
-
-    m_pic2->clear();
-    m_pic2->setPenWidth(2);
     shift(m_peakHistory);
-    x = 0;
-    for (std::size_t i = 1; i <= 40; ++i) {
-        segments[i - 1] = QLineF(x, m_peakHistory[i], x, 0);
-        x -= 10;
+    m_chartStale = {true, true};
+    renderVisibleCharts();
+}
+
+void Frmload::renderVisibleCharts() {
+    // A chart nobody can see is drawn when it comes into view (style switch or show), from the
+    // same history, so the picture is always current without drawing it every second unseen.
+    if (!isVisible()) {
+        return;
     }
-    m_pic2->lines(segments.data(), 40, kBarBlue);
+    std::array<QLineF, 40> segments;
+    if (m_chartStale[0] && m_fme[1]->isVisible()) {
+        m_pic1->clear();
+        m_pic1->setPenWidth(1);
+        double x = 0;
+        for (std::size_t i = 1; i <= 40; ++i) {
+            segments[i - 1] = QLineF(x, m_lineHistory[i], x - 10, m_lineHistory[i + 1]);
+            x -= 10;
+        }
+        m_pic1->lines(segments.data(), 40, QColor(0, 255, 0));
+        m_chartStale[0] = false;
+    }
+    if (m_chartStale[1] && m_fme[2]->isVisible()) {
+        m_pic2->clear();
+        m_pic2->setPenWidth(2);
+        double x = 0;
+        for (std::size_t i = 1; i <= 40; ++i) {
+            segments[i - 1] = QLineF(x, m_peakHistory[i], x, 0);
+            x -= 10;
+        }
+        m_pic2->lines(segments.data(), 40, kBarBlue);
+        m_chartStale[1] = false;
+    }
+}
+
+void Frmload::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    renderVisibleCharts();
 }
 
 void Frmload::Timer3_Timer() { DrawCharts(); }

@@ -81,6 +81,7 @@ public slots:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
@@ -103,6 +104,7 @@ private:
     bool failStartup(const char* logLine, const char* message);
     void startBatchList();
     void sampleMemory();
+    void renderVisibleCharts();
     void setCaptionIfChanged(QLabel* label, const QString& text);
     bool startDrag(QMouseEvent* event);
     void popupMenuAt(const QPoint& globalPos, bool centred);
@@ -120,6 +122,7 @@ private:
     ChartSurface* m_pic2 = nullptr;
     std::array<double, 43> m_lineHistory{};
     std::array<double, 43> m_peakHistory{};
+    std::array<bool, 2> m_chartStale{true, true}; // line chart, peak chart
 
     CurtMenu* m_mnu = nullptr;
     CurtMenu* m_mnuJM = nullptr;

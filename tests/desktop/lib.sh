@@ -11,7 +11,12 @@ skip() {
 
 fail() {
     echo "FAIL: $*"
-    [ -n "${SHOT_ON_FAIL:-}" ] && shot "$SHOT_ON_FAIL" >/dev/null 2>&1
+    # Keep what the screen showed and what the program printed, for the one who reads the failure.
+    local keep="/tmp/tarvik-desktop-failure-$(basename "$0" .sh)"
+    mkdir -p "$keep"
+    import -window root "$keep/screen.png" >/dev/null 2>&1
+    cp "$WORK"/*.log "$keep/" 2>/dev/null
+    echo "screen and logs kept in $keep"
     exit 1
 }
 
@@ -64,11 +69,16 @@ program_folder() {
     done
 }
 
+# Starts the program; waits for its monitor window, or with "hidden" for its tray icon.
 program_start() {
     XDG_RUNTIME_DIR="$WORK/run" XDG_CONFIG_HOME="$WORK/config" "$PROG/tarvik" >"$WORK/program.log" 2>&1 &
     PROGRAM_PID=$!
     PIDS+=($PROGRAM_PID)
     mkdir -p "$WORK/run" && chmod 700 "$WORK/run"
+    if [ "${1:-}" = hidden ]; then
+        wait_for 'tray_icon >/dev/null' || fail "no tray icon"
+        return 0
+    fi
     for _ in $(seq 100); do
         MONITOR=$(xdotool search --name '^塔维内存整理$' 2>/dev/null | head -n 1)
         [ -n "$MONITOR" ] && break

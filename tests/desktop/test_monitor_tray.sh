@@ -7,7 +7,7 @@ source "$(dirname "$0")/lib.sh"
 desktop_start
 program_folder
 program_start
-SHOT_ON_FAIL="$WORK/failure.png"
+
 
 wait_for 'ICON=$(tray_icon)' || fail "no tray icon"
 is_viewable "$MONITOR" || fail "monitor window not shown at start"

@@ -106,8 +106,11 @@ TEST_F(MonitorDisplay, HistoriesShiftOneSlotPerRedrawAndDropTheOldest) {
     EXPECT_EQ(pixel(window().Pic1(), -200, 0), QColor(0, 255, 0));
     EXPECT_TRUE(near(window().Pic1(), 0, 55, QColor(0, 255, 0)));
     EXPECT_FALSE(near(window().Pic1(), -100, 55, QColor(0, 255, 0)));
+    // The peak chart is drawn from its history when it comes into view.
+    window().MnuJM_Click(2);
     EXPECT_EQ(pixel(window().Pic2(), 0, 30), QColor(93, 179, 255));
     EXPECT_NE(pixel(window().Pic2(), -100, 30), QColor(93, 179, 255));
+    window().MnuJM_Click(1);
 
     // The charts plot the latest sample of the one-second tick.
     for (int n = 2; n <= 41; ++n) {
