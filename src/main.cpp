@@ -9,6 +9,7 @@
 int main(int argc, char* argv[]) {
     tarvik::prepareQtEnvironment();
     QApplication app(argc, argv);
+    QCoreApplication::setApplicationVersion(QStringLiteral(TARVIK_VERSION));
     // The program lives in the tray; closing a window never ends it.
     QApplication::setQuitOnLastWindowClosed(false);
 
@@ -20,6 +21,7 @@ int main(int argc, char* argv[]) {
 
     tarvik::FrmainHost mainWindow(context);
     tarvik::Frmload monitor(context, mainWindow);
+    mainWindow.setApplyChartStyle([&monitor] { monitor.SetJm(); });
     tarvik::watchSessionEnd([&monitor] { monitor.Form_Unload(); });
     if (!monitor.Form_Load()) {
         return 1;

@@ -84,7 +84,12 @@ std::optional<std::string> EventLog::readForView() const {
 }
 
 bool EventLog::clear() {
-    return m_files.writeBytes(SettingsFiles::kLog, "\r\n");
+    if (!m_files.writeBytes(SettingsFiles::kLog, "\r\n")) {
+        return false;
+    }
+    // The copy follows, or a later recovery would bring the cleared entries back.
+    m_logText.clear();
+    return true;
 }
 
 bool EventLog::copyTo(const std::filesystem::path& target) const {

@@ -53,5 +53,11 @@ inline constexpr const char* kLogViewFailed = "打开日志文件时出错。";
 inline constexpr const char* kClearLogQuestion = "日志清空后将无法恢复，您确定要清空日志么？";
 inline constexpr const char* kClearLogTitle = "清空日志";
 inline constexpr const char* kLogCleared = "日志已清空。";
+inline constexpr const char* kClearLogFailed =
+    "无法清空日志：日志文件无法写入，可能正被其他程序使用。日志保持原样，未作任何改动。";
+
+// About box
+inline constexpr const char* kAboutAuthor = "作者: 塔维软件工作室";
+inline constexpr const char* kAboutContact = "dev@example.com";
 
 } // namespace tarvik::Texts

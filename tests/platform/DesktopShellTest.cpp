@@ -1,7 +1,13 @@
 #include "platform/linux/DesktopShell.h"
 
+#include "fakes/TempFolder.h"
+
+#include <cstdlib>
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <optional>
 #include <QDir>
+#include <string>
 
 using tarvik::DesktopShell;
 
@@ -23,4 +29,66 @@ TEST(DesktopShell, LinksStayLinksAndPathsBecomeLocalFiles) {
     // A drive letter is not a scheme.
     EXPECT_TRUE(DesktopShell::urlFor("C:Tarvik.chm", "/opt/tarvik").isLocalFile());
     EXPECT_TRUE(DesktopShell::urlFor("", "/opt/tarvik").isEmpty());
+}
+
+TEST(DesktopShell, HelpFileOpensAsHtmlPagesOnlyWithoutACHMViewer) {
+    tarvik::test::TempFolder folder(false);
+    const QUrl chm = QUrl::fromLocalFile(QString::fromStdString((folder / "Tarvik.chm").string()));
+    EXPECT_EQ(DesktopShell::helpFallback(chm, false), chm); // no pages laid beside it
+
+    std::filesystem::create_directories(folder / "help");
+    folder.write("help/index.html", "<html></html>");
+    const QUrl pages = QUrl::fromLocalFile(QString::fromStdString((folder / "help" / "index.html").string()));
+    EXPECT_EQ(DesktopShell::helpFallback(chm, false), pages);
+    EXPECT_EQ(DesktopShell::helpFallback(chm, true), chm);
+    const QUrl other = QUrl::fromLocalFile(QString::fromStdString((folder / "Alarm.wav").string()));
+    EXPECT_EQ(DesktopShell::helpFallback(other, false), other);
+    const QUrl mail(QStringLiteral("mailto:dev@example.com"));
+    EXPECT_EQ(DesktopShell::helpFallback(mail, false), mail);
+}
+
+namespace {
+
+// Points an environment variable elsewhere for the life of the object.
+class EnvOverride {
+public:
+    EnvOverride(const char* name, const std::string& value) : m_name(name) {
+        if (const char* old = std::getenv(name)) {
+            m_old = old;
+        }
+        setenv(name, value.c_str(), 1);
+    }
+    ~EnvOverride() {
+        if (m_old) {
+            setenv(m_name, m_old->c_str(), 1);
+        } else {
+            unsetenv(m_name);
+        }
+    }
+
+private:
+    const char* m_name;
+    std::optional<std::string> m_old;
+};
+
+} // namespace
+
+TEST(DesktopShell, CHMViewerIsKnownFromTheDesktopsMimeAssociations) {
+    tarvik::test::TempFolder folder(false);
+    const std::string data = (folder / "data").string();
+    const std::string config = (folder / "config").string();
+    std::filesystem::create_directories(folder / "data" / "applications");
+    std::filesystem::create_directories(folder / "config");
+    EnvOverride dataHome("XDG_DATA_HOME", data), dataDirs("XDG_DATA_DIRS", data);
+    EnvOverride configHome("XDG_CONFIG_HOME", config), configDirs("XDG_CONFIG_DIRS", config);
+    folder.write("data/applications/mimeinfo.cache", "[MIME Cache]\ntext/html=firefox.desktop;\n");
+    EXPECT_FALSE(DesktopShell::chmViewerKnown());
+    folder.write("config/mimeapps.list", "[Added Associations]\napplication/x-chm=\n");
+    EXPECT_FALSE(DesktopShell::chmViewerKnown()); // an empty claim
+    folder.write("data/applications/mimeinfo.cache",
+                 "[MIME Cache]\ntext/html=firefox.desktop;\napplication/vnd.ms-htmlhelp=xchm.desktop;\n");
+    EXPECT_TRUE(DesktopShell::chmViewerKnown());
+    folder.remove("data/applications/mimeinfo.cache");
+    folder.write("config/mimeapps.list", "[Default Applications]\napplication/x-chm=kchmviewer.desktop\n");
+    EXPECT_TRUE(DesktopShell::chmViewerKnown());
 }

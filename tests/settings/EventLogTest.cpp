@@ -175,7 +175,12 @@ TEST_F(EventLogTest, LogPageOperations) {
     EXPECT_FALSE(log.clear());
     EXPECT_EQ(logFile(), bytes);
     replacer.failAll = false;
+    ASSERT_TRUE(log.LoadLogText());
     ASSERT_TRUE(log.clear());
+    EXPECT_EQ(logFile(), "\r\n");
+    // A recovery after the clearing restores the cleared log, not the old entries.
+    folder.remove("Tarvik.log");
+    log.AppendLogLine("lost");
     EXPECT_EQ(logFile(), "\r\n");
 
     folder.remove("Tarvik.log");

@@ -2,8 +2,11 @@
 
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QRegularExpression>
+#include <QStandardPaths>
 
 namespace tarvik {
 
@@ -27,10 +30,46 @@ void DesktopShell::open(const std::string& target, const std::string& workingDir
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
         return;
     }
-    const QUrl url = urlFor(target, workingDirectory);
+    QUrl url = urlFor(target, workingDirectory);
+    if (url.isLocalFile() && url.toLocalFile().endsWith(QStringLiteral(".chm"), Qt::CaseInsensitive)) {
+        url = helpFallback(url, chmViewerKnown());
+    }
     if (url.isValid()) {
         QDesktopServices::openUrl(url);
     }
+}
+
+QUrl DesktopShell::helpFallback(const QUrl& url, bool chmViewerKnown) {
+    if (chmViewerKnown || !url.isLocalFile()) {
+        return url;
+    }
+    const QFileInfo file(url.toLocalFile());
+    if (file.suffix().compare(QStringLiteral("chm"), Qt::CaseInsensitive) != 0) {
+        return url;
+    }
+    const QString pages = file.dir().filePath(QStringLiteral("help/index.html"));
+    return QFileInfo::exists(pages) ? QUrl::fromLocalFile(pages) : url;
+}
+
+bool DesktopShell::chmViewerKnown() {
+    QStringList lists;
+    for (const QString& dir : QStandardPaths::standardLocations(QStandardPaths::GenericConfigLocation)) {
+        lists << dir + QStringLiteral("/mimeapps.list");
+    }
+    for (const QString& dir : QStandardPaths::standardLocations(QStandardPaths::ApplicationsLocation)) {
+        lists << dir + QStringLiteral("/mimeapps.list") << dir + QStringLiteral("/mimeinfo.cache");
+    }
+    static const QRegularExpression claim(QStringLiteral("^\\s*application/(vnd\\.ms-htmlhelp|x-chm)\\s*=\\s*[^;\\s]"),
+                                          QRegularExpression::MultilineOption);
+    for (const QString& path : lists) {
+        QFile f(path);
+        // These files are small; anything huge is not one of them.
+        if (f.size() < 4 * 1024 * 1024 && f.open(QIODevice::ReadOnly) &&
+            claim.match(QString::fromUtf8(f.readAll())).hasMatch()) {
+            return true;
+        }
+    }
+    return false;
 }
 
 } // namespace tarvik

@@ -1,0 +1,151 @@
+#include "mainwindow/Frmain.h"
+
+#include "mainwindow/LogPage.h"
+#include "mainwindow/MemoryInfoPage.h"
+#include "mainwindow/PageStrip.h"
+#include "monitor/AppContext.h"
+#include "monitor/ChartPictures.h"
+#include "monitor/Twips.h"
+#include "settings/Paths.h"
+#include "settings/Texts.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+
+namespace tarvik {
+
+Frmain::Frmain(AppContext& context, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      m_ctx(context) {
+    setWindowTitle(QString::fromUtf8(Texts::kProgramTitle));
+    setWindowIcon(ChartPictures::programIcon());
+    QFont f = font();
+    f.setPixelSize(12);
+    setFont(f);
+    setFixedSize(twipsToPx(6930), twipsToPx(5010));
+
+    m_strip = new PageStrip(this);
+    connect(m_strip, &PageStrip::Imgmain_Click, this, &Frmain::Imgmain_Click);
+
+    m_memoryPage = new MemoryInfoPage(m_ctx, this);
+    connect(m_memoryPage, &MemoryInfoPage::statusChanged, this, &Frmain::setStatus);
+    m_pages[FmeXXZL] = m_memoryPage;
+    static const char* const settingsTitles[3] = {"用户设置", "软件设置", "用户级别"};
+    for (int page = FmeSet; page <= FmeJB; ++page) {
+        auto* frame = new QGroupBox(QString::fromUtf8(settingsTitles[page - FmeSet]), this);
+        frame->setGeometry(twipsRect(1680, 120, 5055, 4335));
+        m_pages[static_cast<std::size_t>(page)] = frame;
+    }
+    m_logPage = new LogPage(m_ctx, this);
+    connect(m_logPage, &LogPage::statusChanged, this, &Frmain::setStatus);
+    m_pages[FmeLog] = m_logPage;
+
+    m_labelTS = new QLabel(QString::fromUtf8(Texts::kWelcome), this);
+    m_labelTS->setGeometry(twipsRect(1680, 4680, 3375, 255));
+    m_cmdAbout = new QPushButton(QStringLiteral("关于"), this);
+    m_cmdAbout->setGeometry(twipsRect(5160, 4560, 735, 375));
+    connect(m_cmdAbout, &QPushButton::clicked, this, &Frmain::CmdAbout_Click);
+    m_cmdHelp = new QPushButton(QStringLiteral("帮助"), this);
+    m_cmdHelp->setGeometry(twipsRect(6000, 4560, 735, 375));
+    connect(m_cmdHelp, &QPushButton::clicked, this, &Frmain::CmdHelp_Click);
+
+    // Placed in the middle of the screen, where it appears when first shown.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+
+    m_timer1 = new QTimer(this);
+    m_timer1->setInterval(500);
+    connect(m_timer1, &QTimer::timeout, this, &Frmain::Timer1_Timer);
+    m_timer1->start();
+}
+
+Frmain::~Frmain() = default;
+
+void Frmain::Form_Load() {
+    m_logPage->LoadLogView();
+    m_memoryPage->RefreshMemoryInfo();
+    RefreshPages();
+    showPage(FmeXXZL);
+    setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
+}
+
+void Frmain::RefreshPages() {
+    FillSettingsControls();
+    SelectStoredUsageType();
+    m_logPage->LoadLogView();
+}
+
+void Frmain::FillSettingsControls() {}
+
+void Frmain::SelectStoredUsageType() {}
+
+void Frmain::showPage(int page) {
+    for (int i = 0; i < kPages; ++i) {
+        m_pages[static_cast<std::size_t>(i)]->setVisible(i == page);
+    }
+}
+
+int Frmain::currentPage() const {
+    for (int i = 0; i < kPages; ++i) {
+        if (!m_pages[static_cast<std::size_t>(i)]->isHidden()) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+void Frmain::Imgmain_Click(int index) {
+    if (index >= FmeXXZL && index < kPages) {
+        showPage(index);
+    } else if (index == kPages) {
+        hide(); // "关闭": the pages stay as they are
+    }
+    RefreshPages();
+}
+
+void Frmain::Timer1_Timer() {
+    try {
+        m_memoryPage->tick();
+    } catch (...) {
+        // A failed sample or drawing only costs this tick; the next one tries again.
+    }
+    AppState& st = m_ctx.state;
+    if (st.PageRefreshRequested == 1) {
+        // Cleared first, so that a tick running while a message of the refresh is open does
+        // not refresh again, and a request made meanwhile is not lost.
+        st.PageRefreshRequested = 0;
+        RefreshPages();
+    }
+}
+
+void Frmain::CmdHelp_Click() {
+    // Whatever the desktop makes of the file, the program reports nothing.
+    m_ctx.platform.shell.open(pathToUtf8(m_ctx.state.programFolder / "Tarvik.chm"),
+                              pathToUtf8(m_ctx.state.programFolder));
+}
+
+void Frmain::CmdAbout_Click() {
+    if (m_showAbout) {
+        m_showAbout();
+    }
+}
+
+void Frmain::setStatus(const QString& text) {
+    m_labelTS->setText(text);
+}
+
+void Frmain::closeEvent(QCloseEvent* event) {
+    // The close box ends this window; the next show builds a new one.
+    event->accept();
+    emit closedByUser();
+    deleteLater();
+}
+
+} // namespace tarvik

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <array>
+#include <functional>
+#include <QWidget>
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QTimer;
+
+namespace tarvik {
+
+struct AppContext;
+class LogPage;
+class MemoryInfoPage;
+class PageStrip;
+
+// The main window: the page strip on the left, five pages on the right of which exactly one is
+// visible, the status line and the buttons "关于" and "帮助".
+class Frmain : public QWidget {
+    Q_OBJECT
+public:
+    // Page frames, in the order of the page buttons.
+    enum Page { FmeXXZL = 0, FmeSet = 1, FmeRun = 2, FmeJB = 3, FmeLog = 4, kPages = 5 };
+
+    explicit Frmain(AppContext& context, QWidget* parent = nullptr);
+    ~Frmain() override;
+
+    // Fills every page; run once, right after the window is built.
+    void Form_Load();
+    // Refills the settings pages from the stored settings and reloads the log view.
+    void RefreshPages();
+    // Makes `page` visible and hides the four others, in page order.
+    void showPage(int page);
+    // The visible page frame, or -1 when none is (never after a page command).
+    int currentPage() const;
+
+    void setShowAbout(std::function<void()> showAbout) { m_showAbout = std::move(showAbout); }
+    // Applies the stored chart style to the monitor window at once; the settings save uses it.
+    void setApplyChartStyle(std::function<void()> apply) { m_applyChartStyle = std::move(apply); }
+
+    QGroupBox* pageFrame(int page) const { return m_pages[static_cast<std::size_t>(page)]; }
+    MemoryInfoPage* memoryPage() const { return m_memoryPage; }
+    LogPage* logPage() const { return m_logPage; }
+    PageStrip* Picmain() const { return m_strip; }
+    QLabel* LabelTS() const { return m_labelTS; }
+    QPushButton* CmdAbout() const { return m_cmdAbout; }
+    QPushButton* CmdHelp() const { return m_cmdHelp; }
+    QTimer* Timer1() const { return m_timer1; }
+
+signals:
+    // The user closed the window with its close box; it is deleted next.
+    void closedByUser();
+
+public slots:
+    void Timer1_Timer();
+    void Imgmain_Click(int index);
+    void CmdHelp_Click();
+    void CmdAbout_Click();
+    void setStatus(const QString& text);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // Filled by the settings pages: their controls from the stored settings, and the stored
+    // usage type chosen in its list.
+    void FillSettingsControls();
+    void SelectStoredUsageType();
+
+    AppContext& m_ctx;
+    std::function<void()> m_showAbout;
+    std::function<void()> m_applyChartStyle;
+
+    PageStrip* m_strip = nullptr;
+    std::array<QGroupBox*, kPages> m_pages{};
+    MemoryInfoPage* m_memoryPage = nullptr;
+    LogPage* m_logPage = nullptr;
+    QLabel* m_labelTS = nullptr;
+    QPushButton* m_cmdAbout = nullptr;
+    QPushButton* m_cmdHelp = nullptr;
+    QTimer* m_timer1 = nullptr;
+};
+
+} // namespace tarvik

@@ -1,0 +1,158 @@
+#include "mainwindow/MemoryInfoPage.h"
+
+#include "memory/MemoryFigures.h"
+#include "monitor/AppContext.h"
+#include "monitor/ChartSurface.h"
+#include "monitor/Twips.h"
+#include "settings/Texts.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace tarvik {
+
+namespace {
+
+const QColor kGridBlue(28, 121, 198);
+const QColor kMinimumRed(255, 0, 0);
+const QColor kBarGreen(0, 192, 0);
+
+QLabel* makeLabel(QWidget* parent, const QRect& geometry, const QString& text = QString()) {
+    auto* label = new QLabel(text, parent);
+    label->setGeometry(geometry);
+    return label;
+}
+
+} // namespace
+
+MemoryInfoPage::MemoryInfoPage(AppContext& context, QWidget* parent)
+    : QGroupBox(QStringLiteral("内存信息"), parent), m_ctx(context) {
+    setGeometry(twipsRect(1680, 120, 5055, 4335));
+
+    m_label0TX = makeLabel(this, twipsRect(240, 360, 2655, 255));
+    m_label0ZLVal = makeLabel(this, twipsRect(2280, 360, 2415, 255));
+
+    static const char* const axis[5] = {"100%", "75%", "50%", "25%", "0%"};
+    for (int i = 0; i < 4; ++i) {
+        m_label2[static_cast<std::size_t>(i)] = makeLabel(this, twipsRect(120, 680 + 250 * i, 375, 255), axis[i]);
+    }
+    m_label2[4] = makeLabel(this, twipsRect(240, 1680, 255, 255), axis[4]);
+    // All five end at the same place left of the chart; one too narrow for its text grows leftwards.
+    for (QLabel* label : m_label2) {
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        const int needed = label->fontMetrics().horizontalAdvance(label->text()) + 1;
+        if (needed > label->width()) {
+            label->setGeometry(label->geometry().adjusted(label->width() - needed, 0, 0, 0));
+        }
+    }
+
+    m_pic1 = new ChartSurface(this);
+    m_pic1->setGeometry(twipsRect(600, 720, 4080, 1100));
+    m_pic1->setFramed(true);
+    m_pic1->setBackColour(Qt::black);
+    m_pic1->setEnabled(false);
+    m_pic1->setToolTip(QStringLiteral("可用的物理内存"));
+
+    m_frame1 = new QGroupBox(QStringLiteral("系统资源"), this);
+    m_frame1->setGeometry(twipsRect(240, 2160, 4575, 1815));
+    m_lblTotalPhys = makeLabel(m_frame1, twipsRect(240, 360, 0, 0));
+    m_lblAvailPhys = makeLabel(m_frame1, twipsRect(240, 600, 0, 0));
+    m_lblTotalPage = makeLabel(m_frame1, twipsRect(240, 840, 0, 0));
+    m_lblTotalVirtual = makeLabel(m_frame1, twipsRect(240, 1080, 1995, 210));
+    m_cmd0Save = new QPushButton(QStringLiteral("写入日志"), m_frame1);
+    m_cmd0Save->setGeometry(twipsRect(3360, 1200, 1095, 375));
+    connect(m_cmd0Save, &QPushButton::clicked, this, &MemoryInfoPage::Cmd0Save_Click);
+}
+
+void MemoryInfoPage::setCaption(QLabel* label, const std::string& text, bool sizeToText) {
+    const QString caption = QString::fromStdString(text);
+    if (label->text() != caption) {
+        label->setText(caption);
+        if (sizeToText) {
+            label->adjustSize();
+        }
+    }
+}
+
+void MemoryInfoPage::ShowMemoryFigures() {
+    MemoryStatus s = m_ctx.platform.memory.sample();
+    s.dwLength = 32;
+    m_ctx.state.Memory = s;
+    // A zero total reads as 0 % rather than failing the tick.
+    setCaption(m_lblTotalPhys, MemoryFigures::totalPhysCaption(s), true);
+    setCaption(m_lblAvailPhys, MemoryFigures::availPhysCaption(s), true);
+    setCaption(m_lblTotalPage, MemoryFigures::pageFileCaption(s), true);
+    setCaption(m_lblTotalVirtual, MemoryFigures::virtualCaption(s), false);
+    setCaption(m_label0TX, MemoryFigures::availPhysPercentCaption(s), false);
+}
+
+void MemoryInfoPage::DrawInfoChartGrid() {
+    m_pic1->setPenWidth(1);
+    m_pic1->setScale(-400, 100, 0, 0);
+    std::array<QLineF, 5 + 17> grid;
+    std::size_t n = 0;
+    for (int y = 0; y <= 100; y += 25) {
+        grid[n++] = QLineF(-400, y, 0, y);
+    }
+    for (int x = -400; x <= 0; x += 25) {
+        grid[n++] = QLineF(x, 0, x, 100);
+    }
+    m_pic1->lines(grid.data(), static_cast<int>(n), kGridBlue);
+    m_pic1->keepAsBackground();
+}
+
+void MemoryInfoPage::DrawInfoChart() {
+    const int minimum = m_ctx.state.Settings.MinFreePercent;
+    m_pic1->clear();
+    m_pic1->setPenWidth(1);
+    m_pic1->line(-400, minimum, 0, minimum, kMinimumRed);
+    m_pic1->setPenWidth(3);
+    for (int i = 1; i <= kHistorySlots - 1; ++i) {
+        m_history[static_cast<std::size_t>(42 - i)] = m_history[static_cast<std::size_t>(41 - i)];
+    }
+    m_history[1] = MemoryFigures::freePhysPercentFloor(m_ctx.state.Memory);
+    std::array<QLineF, kHistorySlots> bars;
+    for (int i = 1; i <= kHistorySlots; ++i) {
+        const double x = -10.0 * (i - 1);
+        bars[static_cast<std::size_t>(i - 1)] = QLineF(x, m_history[static_cast<std::size_t>(i)], x, 0);
+    }
+    m_pic1->lines(bars.data(), kHistorySlots, kBarGreen);
+}
+
+void MemoryInfoPage::tick() {
+    ShowMemoryFigures();
+    DrawInfoChart();
+    // The colour follows the rounded-down chart value, the caption shows the rounded one.
+    const int minimum = m_ctx.state.Settings.MinFreePercent;
+    QPalette pal = m_label0TX->palette();
+    const QColor colour = m_history[1] < minimum ? kMinimumRed : QColor(Qt::black);
+    if (pal.color(QPalette::WindowText) != colour) {
+        pal.setColor(QPalette::WindowText, colour);
+        m_label0TX->setPalette(pal);
+    }
+    setCaption(m_label0ZLVal, "可用内存最低限度(红线):" + std::to_string(minimum) + "%", false);
+}
+
+void MemoryInfoPage::RefreshMemoryInfo() {
+    try {
+        m_ctx.state.Memory.dwLength = 32;
+        ShowMemoryFigures();
+        DrawInfoChartGrid();
+    } catch (...) {
+        // The window's load goes on without the figures.
+        m_ctx.log.AppendLogLine(Texts::kLogMemoryInfoFailed);
+    }
+}
+
+std::array<std::string, 4> MemoryInfoPage::reportCaptions() const {
+    return {m_lblTotalPhys->text().toStdString(), m_lblAvailPhys->text().toStdString(),
+            m_lblTotalPage->text().toStdString(), m_lblTotalVirtual->text().toStdString()};
+}
+
+void MemoryInfoPage::Cmd0Save_Click() {
+    const auto c = reportCaptions();
+    m_ctx.log.AppendLogLine(MemoryReport(c[0], c[1], c[2], c[3]));
+    emit statusChanged(QString::fromUtf8(Texts::kReportWritten));
+}
+
+} // namespace tarvik

@@ -1,0 +1,105 @@
+#include "MainWindowFixture.h"
+
+#include "mainwindow/Frmain.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QWidget>
+
+namespace tarvik::test {
+
+namespace {
+
+// One application object for the whole test program. It is never destroyed: at exit Qt's own
+// globals (the mouse device of the synthetic clicks) may already be gone.
+QApplication& application() {
+    static int argc = 1;
+    static char name[] = "tests_mainwindow";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app = new QApplication(argc, argv);
+    QCoreApplication::setApplicationVersion(QStringLiteral("3.0.0"));
+    return *app;
+}
+
+void send(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button) {
+    const Qt::MouseButtons buttons = type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::NoButton;
+    QMouseEvent event(type, QPointF(at), QPointF(widget->mapToGlobal(at)), button, buttons, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &event);
+}
+
+} // namespace
+
+MainWindowFixture::MainWindowFixture() {
+    application();
+    state.programFolder = folder.path();
+    state.executable = folder.path() / "tarvik";
+    fakes.memory.set(256 * kMiB, 96 * kMiB);
+    context = std::make_unique<AppContext>(state, fakes.platform);
+    host = std::make_unique<FrmainHost>(*context);
+}
+
+MainWindowFixture::~MainWindowFixture() {
+    host.reset();
+    runDeferredDeletes();
+}
+
+Frmain& MainWindowFixture::build() {
+    context->log.LoadLogText(); // as the start-up left it
+    host->create();
+    return window();
+}
+
+Frmain& MainWindowFixture::window() {
+    Frmain* w = host->window();
+    if (w == nullptr) {
+        throw std::runtime_error("the main window does not exist");
+    }
+    return *w;
+}
+
+MemoryInfoPage& MainWindowFixture::memoryPage() {
+    return *window().memoryPage();
+}
+
+LogPage& MainWindowFixture::logPage() {
+    return *window().logPage();
+}
+
+void MainWindowFixture::writeLog(const std::string& utf8) const {
+    folder.write("Tarvik.log", fakes.codecImpl->fromUtf8Lossy(utf8));
+}
+
+std::string MainWindowFixture::logText() const {
+    if (!folder.exists("Tarvik.log")) {
+        return "<missing>";
+    }
+    return fakes.codecImpl->toUtf8Lossy(folder.read("Tarvik.log"));
+}
+
+std::string MainWindowFixture::lastLogMessage() const {
+    std::string text = logText();
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) {
+        text.pop_back();
+    }
+    const std::string prefix = "2006-12-6 22:24:44 ";
+    const auto at = text.rfind(prefix);
+    return at == std::string::npos ? std::string() : text.substr(at + prefix.size());
+}
+
+void MainWindowFixture::click(QWidget* widget, QPoint at) {
+    if (at == QPoint(-1, -1)) {
+        at = widget->rect().center();
+    }
+    send(widget, QEvent::MouseButtonPress, at, Qt::LeftButton);
+    send(widget, QEvent::MouseButtonRelease, at, Qt::LeftButton);
+}
+
+void MainWindowFixture::hover(QWidget* widget) {
+    send(widget, QEvent::MouseMove, widget->rect().center(), Qt::NoButton);
+}
+
+void MainWindowFixture::runDeferredDeletes() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+} // namespace tarvik::test
