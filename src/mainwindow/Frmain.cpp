@@ -3,6 +3,9 @@
 #include "mainwindow/LogPage.h"
 #include "mainwindow/MemoryInfoPage.h"
 #include "mainwindow/PageStrip.h"
+#include "mainwindow/SoftwareSettingsPage.h"
+#include "mainwindow/UserLevelPage.h"
+#include "mainwindow/UserSettingsPage.h"
 #include "monitor/AppContext.h"
 #include "monitor/ChartPictures.h"
 #include "monitor/Twips.h"
@@ -36,11 +39,18 @@ Frmain::Frmain(AppContext& context, QWidget* parent)
     m_memoryPage = new MemoryInfoPage(m_ctx, this);
     connect(m_memoryPage, &MemoryInfoPage::statusChanged, this, &Frmain::setStatus);
     m_pages[FmeXXZL] = m_memoryPage;
-    static const char* const settingsTitles[3] = {"用户设置", "软件设置", "用户级别"};
-    for (int page = FmeSet; page <= FmeJB; ++page) {
-        auto* frame = new QGroupBox(QString::fromUtf8(settingsTitles[page - FmeSet]), this);
-        frame->setGeometry(twipsRect(1680, 120, 5055, 4335));
-        m_pages[static_cast<std::size_t>(page)] = frame;
+    m_userPage = new UserSettingsPage(m_ctx, this);
+    m_userPage->setFillSettingsControls([this] { FillSettingsControls(); });
+    m_pages[FmeSet] = m_userPage;
+    m_softwarePage = new SoftwareSettingsPage(this);
+    m_pages[FmeRun] = m_softwarePage;
+    m_levelPage = new UserLevelPage(this);
+    m_pages[FmeJB] = m_levelPage;
+    const std::array<QPushButton*, 3> saveButtons{m_userPage->CmdSaveSet(), m_softwarePage->CmdSaveSet(),
+                                                  m_levelPage->CmdSaveSet()};
+    for (int i = 0; i < 3; ++i) {
+        connect(saveButtons[static_cast<std::size_t>(i)], &QPushButton::clicked, this,
+                [this, i] { CmdSaveSet_Click(i); });
     }
     m_logPage = new LogPage(m_ctx, this);
     connect(m_logPage, &LogPage::statusChanged, this, &Frmain::setStatus);
@@ -75,16 +85,6 @@ void Frmain::Form_Load() {
     showPage(FmeXXZL);
     setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
 }
-
-void Frmain::RefreshPages() {
-    FillSettingsControls();
-    SelectStoredUsageType();
-    m_logPage->LoadLogView();
-}
-
-void Frmain::FillSettingsControls() {}
-
-void Frmain::SelectStoredUsageType() {}
 
 void Frmain::showPage(int page) {
     for (int i = 0; i < kPages; ++i) {

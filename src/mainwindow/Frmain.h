@@ -3,6 +3,7 @@
 #include <array>
 #include <functional>
 #include <QWidget>
+#include <string>
 
 class QGroupBox;
 class QLabel;
@@ -15,6 +16,9 @@ struct AppContext;
 class LogPage;
 class MemoryInfoPage;
 class PageStrip;
+class SoftwareSettingsPage;
+class UserLevelPage;
+class UserSettingsPage;
 
 // The main window: the page strip on the left, five pages on the right of which exactly one is
 // visible, the status line and the buttons "关于" and "帮助".
@@ -31,6 +35,11 @@ public:
     void Form_Load();
     // Refills the settings pages from the stored settings and reloads the log view.
     void RefreshPages();
+    // Puts the stored settings into the controls of the three settings pages and applies the
+    // level rules. false when the batch-start file could not be read (the process is ending).
+    bool FillSettingsControls();
+    // Reads afn.dxl into the software page's batch-start list; an unreadable file ends the program.
+    bool LoadBatchStartView();
     // Makes `page` visible and hides the four others, in page order.
     void showPage(int page);
     // The visible page frame, or -1 when none is (never after a page command).
@@ -42,6 +51,9 @@ public:
 
     QGroupBox* pageFrame(int page) const { return m_pages[static_cast<std::size_t>(page)]; }
     MemoryInfoPage* memoryPage() const { return m_memoryPage; }
+    UserSettingsPage* userSettingsPage() const { return m_userPage; }
+    SoftwareSettingsPage* softwareSettingsPage() const { return m_softwarePage; }
+    UserLevelPage* userLevelPage() const { return m_levelPage; }
     LogPage* logPage() const { return m_logPage; }
     PageStrip* Picmain() const { return m_strip; }
     QLabel* LabelTS() const { return m_labelTS; }
@@ -58,15 +70,22 @@ public slots:
     void Imgmain_Click(int index);
     void CmdHelp_Click();
     void CmdAbout_Click();
+    // The "保存设置" buttons: 0 user settings, 1 software settings, 2 user level.
+    void CmdSaveSet_Click(int index);
     void setStatus(const QString& text);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // Filled by the settings pages: their controls from the stored settings, and the stored
-    // usage type chosen in its list.
-    void FillSettingsControls();
+    enum class SaveOutcome { Saved, Refused, Failed };
+    SaveOutcome SaveUserSettings();
+    SaveOutcome SaveSoftwareSettings();
+    SaveOutcome SaveUserLevel();
+    // Refuses, with a message, an alarm sound path that a settings line cannot hold.
+    bool soundFileStorable(const std::string& path);
+    // info.dxl with the alarm choice of the user settings page, then its copy over set.dxl.
+    bool writeSettingsFiles();
     void SelectStoredUsageType();
 
     AppContext& m_ctx;
@@ -76,6 +95,9 @@ private:
     PageStrip* m_strip = nullptr;
     std::array<QGroupBox*, kPages> m_pages{};
     MemoryInfoPage* m_memoryPage = nullptr;
+    UserSettingsPage* m_userPage = nullptr;
+    SoftwareSettingsPage* m_softwarePage = nullptr;
+    UserLevelPage* m_levelPage = nullptr;
     LogPage* m_logPage = nullptr;
     QLabel* m_labelTS = nullptr;
     QPushButton* m_cmdAbout = nullptr;

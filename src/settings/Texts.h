@@ -48,6 +48,11 @@ inline constexpr const char* kLogUserSettingsFailed = "用户设置失败。";
 inline constexpr const char* kLogSoftwareSettingsFailed = "软件设置失败。";
 inline constexpr const char* kLogUserLevelFailed = "用户级别设置失败。";
 inline constexpr const char* kIntervalInvalid = "请在自动记录内存信息的时间中输入10至60之间的数字！";
+inline constexpr const char* kSoundPathHasComma =
+    "报警声音文件的路径中含有逗号“,"
+    "”，设置文件无法保存这样的路径，设置没有保存。请把声音文件放到路径中没有逗号的文件夹里，再重新选择。";
+inline constexpr const char* kSoundPathNotStorable =
+    "报警声音文件的路径中含有无法保存的字符，设置没有保存。请把声音文件放到其他文件夹里，再重新选择。";
 inline constexpr const char* kLogBatchViewFailed = "打开配置文件时出错。";
 inline constexpr const char* kLogViewFailed = "打开日志文件时出错。";
 inline constexpr const char* kClearLogQuestion = "日志清空后将无法恢复，您确定要清空日志么？";
