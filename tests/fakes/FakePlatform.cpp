@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <strings.h>
 
 namespace tarvik::test {
 
@@ -24,6 +25,11 @@ bool FakeFileReplacer::replaceFile(const std::filesystem::path& target, std::str
     if (failNext > 0) {
         --failNext;
         return false;
+    }
+    for (const std::string& name : failNames) {
+        if (strcasecmp(target.filename().c_str(), name.c_str()) == 0) {
+            return false;
+        }
     }
     written.push_back(target);
     return m_real->replaceFile(target, bytes);
@@ -95,8 +101,8 @@ std::vector<std::string> FakeDialogs::messages() const {
 }
 
 FakePlatform::FakePlatform()
-    : codecImpl(makeSystemTextCodec()),
-      platform{memory,    *codecImpl, replacer, clock,  allocator,     clipboard, autostart,
-               sound,     shell,      launcher, instanceGuard, ender, trayAnimator, dialogs} {}
+    : codecImpl(makeSystemTextCodec()), platform{memory,        *codecImpl, replacer,     clock,  allocator,
+                                                 clipboard,     autostart,  sound,        shell,  launcher,
+                                                 instanceGuard, ender,      trayAnimator, dialogs} {}
 
 } // namespace tarvik::test

@@ -35,7 +35,8 @@ class FakeFileReplacer : public FileReplacer {
 public:
     FakeFileReplacer();
     bool failAll = false;
-    int failNext = 0; // refuse this many writes, then succeed
+    int failNext = 0;                   // refuse this many writes, then succeed
+    std::vector<std::string> failNames; // file names (any letter case) whose writes are refused
     std::vector<std::filesystem::path> written;
     bool replaceFile(const std::filesystem::path& target, std::string_view bytes) override;
 
@@ -125,7 +126,8 @@ public:
         int direction;
     };
     std::vector<Call> calls;
-    void animate(const ScreenRect& window, const std::optional<ScreenRect>&, const ScreenRect&, int direction) override {
+    void animate(const ScreenRect& window, const std::optional<ScreenRect>&, const ScreenRect&,
+                 int direction) override {
         calls.push_back({window, direction});
     }
 };

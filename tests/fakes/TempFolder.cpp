@@ -13,8 +13,7 @@ namespace fs = std::filesystem;
 TempFolder::TempFolder(bool withFactoryFiles) {
     static std::atomic<int> counter{0};
     const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    m_path = fs::temp_directory_path() /
-             ("tarvik-test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
+    m_path = fs::temp_directory_path() / ("tarvik-test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
     fs::create_directories(m_path);
     if (withFactoryFiles) {
         for (const auto& entry : fs::directory_iterator(TARVIK_DATA_DIR)) {
@@ -51,8 +50,12 @@ void TempFolder::write(std::string_view name, std::string_view bytes) const {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-bool TempFolder::exists(std::string_view name) const { return fs::exists(m_path / name); }
+bool TempFolder::exists(std::string_view name) const {
+    return fs::exists(m_path / name);
+}
 
-void TempFolder::remove(std::string_view name) const { fs::remove_all(m_path / name); }
+void TempFolder::remove(std::string_view name) const {
+    fs::remove_all(m_path / name);
+}
 
 } // namespace tarvik::test

@@ -1,6 +1,9 @@
 #include "MainWindowFixture.h"
 
+#include "mainwindow/ClickLabel.h"
 #include "mainwindow/Frmain.h"
+#include "mainwindow/PageStrip.h"
+#include "settings/SettingsFormat.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -63,6 +66,35 @@ MemoryInfoPage& MainWindowFixture::memoryPage() {
 
 LogPage& MainWindowFixture::logPage() {
     return *window().logPage();
+}
+
+UserSettingsPage& MainWindowFixture::userPage() {
+    return *window().userSettingsPage();
+}
+
+SoftwareSettingsPage& MainWindowFixture::softwarePage() {
+    return *window().softwareSettingsPage();
+}
+
+UserLevelPage& MainWindowFixture::levelPage() {
+    return *window().userLevelPage();
+}
+
+void MainWindowFixture::useSettings(const std::string& line) {
+    const auto settings = SettingsFormat::parseSettings(line);
+    if (!settings) {
+        throw std::runtime_error("not a settings line: " + line);
+    }
+    state.Settings = *settings;
+}
+
+void MainWindowFixture::useAccess(int level, int usage) {
+    state.Access.UserLevel = static_cast<std::uint8_t>(level);
+    state.Access.UsageType = static_cast<std::uint8_t>(usage);
+}
+
+void MainWindowFixture::openPage(int page) {
+    click(window().Picmain()->Imgmain(page));
 }
 
 void MainWindowFixture::writeLog(const std::string& utf8) const {

@@ -22,6 +22,9 @@ namespace tarvik {
 class Frmain;
 class LogPage;
 class MemoryInfoPage;
+class SoftwareSettingsPage;
+class UserLevelPage;
+class UserSettingsPage;
 } // namespace tarvik
 
 namespace tarvik::test {
@@ -40,6 +43,15 @@ protected:
     Frmain& window();
     MemoryInfoPage& memoryPage();
     LogPage& logPage();
+    UserSettingsPage& userPage();
+    SoftwareSettingsPage& softwarePage();
+    UserLevelPage& levelPage();
+
+    // The process-wide settings as a settings line would give them, and the access record.
+    void useSettings(const std::string& line);
+    void useAccess(int level, int usage);
+    // A settings page as the user reaches it: its page button, which refills the pages.
+    void openPage(int page);
 
     // Writes the log file in its code page.
     void writeLog(const std::string& utf8) const;
