@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -132,6 +133,9 @@ UserSettingsPage::UserSettingsPage(AppContext& context, QWidget* parent)
     m_cmdSaveSet = new QPushButton(QStringLiteral("保存设置"), this);
     m_cmdSaveSet->setGeometry(twipsRect(3840, 3840, 975, 375));
 
+    m_hScrollDX->installEventFilter(this);
+    m_hScrollZL->installEventFilter(this);
+
     connect(m_cmbLX, &QComboBox::currentIndexChanged, this, &UserSettingsPage::CmbLX_Click);
     connect(m_hScrollDX, &QScrollBar::valueChanged, this, [this] { m_heldReleaseLevel.reset(); });
     connect(m_hScrollZL, &QScrollBar::valueChanged, this, &UserSettingsPage::HScrollZL_Change);
@@ -140,6 +144,24 @@ UserSettingsPage::UserSettingsPage(AppContext& context, QWidget* parent)
     connect(m_chkMZ, &QCheckBox::toggled, this, &UserSettingsPage::ChkMZ_Click);
     connect(m_cmbMZ, &QComboBox::currentIndexChanged, this, &UserSettingsPage::CmbMZ_Click);
     connect(m_com1, &QPushButton::clicked, this, &UserSettingsPage::Com1_Click);
+}
+
+bool UserSettingsPage::eventFilter(QObject* watched, QEvent* event) {
+    // Qt's scroll bars step right to left under the arrow keys; these two are settings that grow
+    // to the right, so Right and Down raise them and Left and Up lower them.
+    if (event->type() == QEvent::KeyPress && (watched == m_hScrollDX || watched == m_hScrollZL)) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        auto* bar = static_cast<QScrollBar*>(watched);
+        if (key == Qt::Key_Right || key == Qt::Key_Down) {
+            bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+            return true;
+        }
+        if (key == Qt::Key_Left || key == Qt::Key_Up) {
+            bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+            return true;
+        }
+    }
+    return QGroupBox::eventFilter(watched, event);
 }
 
 void UserSettingsPage::fillReleaseLevel(std::uint8_t stored) {

@@ -74,6 +74,9 @@ public slots:
     void CmbMZ_Click(int index);
     void Com1_Click();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void applyPreset(int usage);
 

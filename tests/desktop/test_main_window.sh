@@ -9,28 +9,6 @@ program_folder
 program_start
 SHOT_ON_FAIL="$WORK/failure.png"
 
-# The main window: the program's window of 462 × 334 pixels.
-main_window() {
-    local w
-    for w in $(xdotool search --name '^塔维内存整理$' 2>/dev/null); do
-        if xwininfo -id "$w" | grep -q 'Width: 462$' && xwininfo -id "$w" | grep -q 'Height: 334$'; then
-            echo "$w"
-            return 0
-        fi
-    done
-    return 1
-}
-
-# Opens the monitor's popup menu and types `keys` into it.
-menu() {
-    local cx cy
-    read -r cx cy < <(centre_of "$MONITOR")
-    xdotool mousemove "$cx" "$cy" click 3
-    wait_for '[ "$(open_menus)" -ge 1 ]' || fail "right-click on the monitor window opened no menu"
-    xdotool key "$@"
-    sleep 0.3
-}
-
 menu Down Down Down Down Return # 主窗口
 wait_for 'MAIN=$(main_window) && is_viewable "$MAIN"' || fail "主窗口 did not show the main window"
 read -r x y < <(top_left_of "$MAIN")

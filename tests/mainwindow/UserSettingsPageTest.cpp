@@ -7,6 +7,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -202,7 +204,7 @@ TEST_F(UserSettings, AStoredPeriodWithoutItsElementKeepsTheListAndIsSavedBack) {
     EXPECT_EQ(p.PeriodTicksPending, 720);
 }
 
-TEST_F(UserSettings, MinimumLabelFollowsTheThumbWhileItIsDragged) {
+TEST_F(UserSettings, MinimumLabelFollowsTheThumbAndTheKeys) {
     build();
     QScrollBar& bar = *page().HScrollZL();
     EXPECT_EQ(bar.minimum(), 0);
@@ -214,6 +216,18 @@ TEST_F(UserSettings, MinimumLabelFollowsTheThumbWhileItIsDragged) {
     }
     bar.setSliderDown(false);
     EXPECT_EQ(page().Label1ZLVal()->text(), QStringLiteral("可用内存最低限度:0%"));
+
+    // The arrow keys move both sliders towards the key's side.
+    for (QScrollBar* slider : {page().HScrollZL(), page().HScrollDX()}) {
+        slider->setValue(3);
+        for (auto [key, expected] :
+             {std::pair{Qt::Key_Right, 4}, {Qt::Key_Down, 5}, {Qt::Key_Left, 4}, {Qt::Key_Up, 3}}) {
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+            QCoreApplication::sendEvent(slider, &press);
+            EXPECT_EQ(slider->value(), expected);
+        }
+    }
+    EXPECT_EQ(page().Label1ZLVal()->text(), QStringLiteral("可用内存最低限度:3%"));
 }
 
 TEST_F(UserSettings, SoundDialogStartsInTheProgramFolderAndACancelKeepsThePath) {
