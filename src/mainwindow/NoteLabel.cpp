@@ -1,5 +1,6 @@
 #include "mainwindow/NoteLabel.h"
 
+#include <algorithm>
 #include <QPainter>
 #include <QTextLayout>
 

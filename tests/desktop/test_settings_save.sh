@@ -2,7 +2,7 @@
 # The real program under Xvfb and icewm: "设置..." opens the user settings page, where "自定义..."
 # opens the release options; the minimum slider moves with the keyboard and "保存设置" stores it.
 # On "软件设置" the chart style "峰值图" is saved: the monitor window takes the peak chart's size at
-# once, and info.dxl and set.dxl hold the same new line.
+# once, and info.dxl and set.dxl hold the same new line. The start at log-on comes and goes.
 # With TARVIK_SHOTS set to a folder, the three settings pages are photographed into it.
 source "$(dirname "$0")/lib.sh"
 
@@ -59,6 +59,17 @@ cmp -s "$PROG/info.dxl" "$PROG/set.dxl" || fail "set.dxl differs from info.dxl a
 size=$(xwininfo -id "$MONITOR" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')
 [ "$size" = 72x24 ] || fail "the monitor window is $size, not the peak chart's 72x24"
 grep -q '保存软件设置。' <(iconv -f CP936 -t UTF-8 "$PROG/Tarvik.log") || fail "the save was not logged"
+
+# "开机时自动运行本程序": the log-on entry starts this very executable; cleared, it is gone again.
+entry="$WORK/config/autostart/Tarvik.desktop"
+click_at 150 176
+click_at 400 276
+wait_for '[ -f "$entry" ]' || fail "ticking 开机时自动运行本程序 wrote no autostart entry"
+exec_line=$(grep '^Exec=' "$entry")
+[ "$exec_line" = "Exec=$PROG/tarvik" ] || fail "the autostart entry does not start the program: $exec_line"
+click_at 150 176
+click_at 400 276
+wait_for '[ ! -e "$entry" ]' || fail "clearing 开机时自动运行本程序 left the autostart entry"
 
 click_at 40 221 # 用户级别
 page_shot user-level
