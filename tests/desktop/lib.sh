@@ -37,26 +37,30 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Starts Xvfb on a free display and icewm on it; waits until the tray is there.
+# Starts Xvfb on a display it picks itself (no race with other X servers starting at the same
+# time) and icewm on it; waits until the window manager and its tray are there.
 desktop_start() {
-    local n
-    for n in $(seq 70 130); do
-        if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
-            break
-        fi
-    done
-    export DISPLAY=":$n"
-    Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+    local fifo="$WORK/displayfd" n=""
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >"$WORK/xvfb.log" 2>&1 &
     PIDS+=($!)
+    read -r -t 20 n <"$fifo" || true
+    [ -n "$n" ] || fail "X server did not start"
+    export DISPLAY=":$n"
     for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-    xdpyinfo >/dev/null 2>&1 || fail "X server did not start"
+    xdpyinfo >/dev/null 2>&1 || fail "X server did not answer"
     HOME="$WORK" icewm >"$WORK/icewm.log" 2>&1 &
     PIDS+=($!)
     for _ in $(seq 100); do
         xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break
         sleep 0.1
     done
-    sleep 1 # the tray is mapped shortly after the window manager announces itself
+    # The tray is mapped shortly after the window manager announces itself.
+    for _ in $(seq 100); do
+        xwininfo -root -tree 2>/dev/null | grep -q '"SystemTray"' && break
+        sleep 0.1
+    done
+    sleep 0.5
 }
 
 # A program folder holding the executable and the factory files.
