@@ -20,9 +20,13 @@ void prepareQtEnvironment() {
     // Windows grants the monitor window its place and stay-on-top as it is.
 }
 
+void keepOffTaskbar(std::uintptr_t) {
+    // A Qt::Tool window is a tool window on Windows, which the task bar never shows.
+}
+
 void watchSessionEnd(std::function<void()> onEnd) {
-    // Qt turns WM_QUERYENDSESSION into commitDataRequest before the session ends (WM_ENDSESSION);
-    // the system may ask more than once, the handler runs once.
+    // Qt answers WM_QUERYENDSESSION with commitDataRequest and WM_ENDSESSION with aboutToQuit,
+    // after which Windows ends the process; whichever comes, the handler runs once.
     auto once = [onEnd = std::move(onEnd), done = std::make_shared<bool>(false)] {
         if (!*done) {
             *done = true;
@@ -30,6 +34,7 @@ void watchSessionEnd(std::function<void()> onEnd) {
         }
     };
     QObject::connect(qGuiApp, &QGuiApplication::commitDataRequest, qGuiApp, [once](QSessionManager&) { once(); });
+    QObject::connect(qGuiApp, &QCoreApplication::aboutToQuit, qGuiApp, once);
 }
 
 } // namespace tarvik
