@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test test-windows bench clean
 
 all: build
 
@@ -19,12 +19,17 @@ build: configure
 run: build
 	$(BUILD)/bin/tarvik
 
+# The native tests, then the Windows platform layer and the core cross-built and run under Wine.
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	JOBS=$(JOBS) ./scripts/test-windows
+
+test-windows: deps
+	JOBS=$(JOBS) ./scripts/test-windows
 
 bench: build
 	cmake --build $(BUILD) --target bench_programs
 	./scripts/bench $(BUILD)
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) build-win

@@ -3,13 +3,13 @@
 // runs one tick many times. Usage: tick_bench <data folder> <timer1|timer2|timer3|main> [count]
 // "timer3-line" runs Timer3 with the line chart shown. Prints microseconds per tick; run under
 // callgrind with --toggle-collect for instructions.
+#include "mainwindow/Frmain.h"
 #include "mainwindow/FrmainHost.h"
 #include "monitor/AppContext.h"
 #include "monitor/Frmload.h"
 #include "platform/Platform.h"
 
 #include <QApplication>
-#include <QMetaObject>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
     if (!monitor.Form_Load()) {
         return 1;
     }
-    QObject* mainWidget = mainWindow.window();
+    tarvik::Frmain* mainWidget = mainWindow.window();
 
     auto tick = [&] {
         if (which == "timer1") {
@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
         } else if (which == "timer3" || which == "timer3-line") {
             monitor.Timer3_Timer();
         } else if (mainWidget != nullptr) {
-            QMetaObject::invokeMethod(mainWidget, "Timer1_Timer", Qt::DirectConnection);
+            mainWidget->Timer1_Timer();
         }
     };
     tick(); // first-use costs (fonts, caches) are not part of a steady tick

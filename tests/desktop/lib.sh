@@ -37,26 +37,48 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Starts Xvfb on a free display and icewm on it; waits until the tray is there.
+# Starts Xvfb on a free display and icewm on it; waits until the window manager and its tray are
+# there. Xvfb takes a display's lock file atomically and exits when the display is taken, so a
+# display counts as ours only while our own Xvfb is alive and answering.
 desktop_start() {
-    local n
-    for n in $(seq 70 130); do
-        if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
-            break
-        fi
+    local n pid ok="" first=$((100 + RANDOM % 800))
+    # A random first display keeps a new test away from a server that another test is just ending.
+    for n in $(seq "$first" 999) $(seq 100 "$first"); do
+        [ -e "/tmp/.X$n-lock" ] && continue
+        Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+        pid=$!
+        for _ in $(seq 100); do
+            kill -0 "$pid" 2>/dev/null || break
+            if xdpyinfo -display ":$n" >/dev/null 2>&1 && kill -0 "$pid" 2>/dev/null; then
+                ok=1
+                break
+            fi
+            sleep 0.05
+        done
+        [ -n "$ok" ] && break
+        kill "$pid" 2>/dev/null
     done
+    [ -n "$ok" ] || fail "X server did not start"
+    PIDS+=($pid)
     export DISPLAY=":$n"
-    Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
-    PIDS+=($!)
-    for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-    xdpyinfo >/dev/null 2>&1 || fail "X server did not start"
-    HOME="$WORK" icewm >"$WORK/icewm.log" 2>&1 &
-    PIDS+=($!)
+    local wm attempt
+    for attempt in 1 2 3; do
+        HOME="$WORK" icewm >>"$WORK/icewm.log" 2>&1 &
+        wm=$!
+        for _ in $(seq 100); do
+            xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break
+            kill -0 "$wm" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill -0 "$wm" 2>/dev/null && break
+    done
+    PIDS+=($wm)
+    # The tray is mapped shortly after the window manager announces itself.
     for _ in $(seq 100); do
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break
+        xwininfo -root -tree 2>/dev/null | grep -q '"SystemTray"' && break
         sleep 0.1
     done
-    sleep 1 # the tray is mapped shortly after the window manager announces itself
+    sleep 0.5
 }
 
 # A program folder holding the executable and the factory files.

@@ -277,9 +277,14 @@ TEST_F(SettingsFilesTest, NamesMatchWithoutRegardToCase) {
     folder.write("Set.DXL", std::string(kSettingsLine) + "\r\n");
     EXPECT_TRUE(files.readSettings(SettingsFiles::kSet));
 
-    // An exact match wins over one that differs only in case.
+    // An exact match wins over one that differs only in case, where the file system can hold
+    // both; where it cannot (Windows), writing "aqset.dxl" rewrote the one file there is.
     folder.write("aqset.dxl", "3,3\r\n");
-    EXPECT_EQ(files.locate("aqset.dxl"), folder / "aqset.dxl");
+    if (names().count("aqset.dxl") != 0) {
+        EXPECT_EQ(files.locate("aqset.dxl"), folder / "aqset.dxl");
+    } else {
+        EXPECT_EQ(files.readAccess(), (AccessRecord{3, 3}));
+    }
     EXPECT_EQ(files.locate("AQSET.DXL"), folder / "AQSET.DXL");
     EXPECT_EQ(files.locate("nothing.dxl"), folder / "nothing.dxl");
 }

@@ -72,7 +72,23 @@ bool PosixFileReplacer::replaceFile(const std::filesystem::path& target, std::st
         ::fsync(dirFd);
         ::close(dirFd);
     }
+    removeLeftovers(folder, target.filename().string());
     return true;
+}
+
+void PosixFileReplacer::removeLeftovers(const std::filesystem::path& folder, const std::string& name) {
+    // A process killed between creating its temporary file and the rename leaves the temporary
+    // behind; the next successful replace of the same file sweeps such leftovers away.
+    const std::string prefix = "." + name + ".";
+    std::error_code ec;
+    for (auto it = std::filesystem::directory_iterator(folder, ec); !ec && it != std::filesystem::directory_iterator();
+         it.increment(ec)) {
+        const std::string entry = it->path().filename().string();
+        if (entry.size() == prefix.size() + 6 && entry.compare(0, prefix.size(), prefix) == 0) {
+            std::error_code ignored;
+            std::filesystem::remove(it->path(), ignored);
+        }
+    }
 }
 
 std::unique_ptr<FileReplacer> makeSystemFileReplacer() { return std::make_unique<PosixFileReplacer>(); }

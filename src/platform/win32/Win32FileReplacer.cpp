@@ -1,0 +1,81 @@
+#include "platform/win32/Win32FileReplacer.h"
+
+#include <atomic>
+#include <string>
+#include <windows.h>
+
+namespace tarvik {
+
+namespace {
+
+bool writeAll(HANDLE file, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const DWORD chunk = bytes.size() > (1u << 30) ? (1u << 30) : static_cast<DWORD>(bytes.size());
+        DWORD written = 0;
+        if (!::WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) {
+            return false;
+        }
+        bytes.remove_prefix(written);
+    }
+    return true;
+}
+
+// A new, uniquely named file in the target's folder; INVALID_HANDLE_VALUE when none can be made.
+HANDLE createTemporary(const std::filesystem::path& target, std::filesystem::path& made) {
+    static std::atomic<unsigned> counter{0};
+    const std::wstring base = target.filename().wstring() + L"." + std::to_wstring(::GetCurrentProcessId()) + L"-";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        made = target.parent_path() / (base + std::to_wstring(counter++) + L".tmp");
+        const HANDLE file =
+            ::CreateFileW(made.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE || ::GetLastError() != ERROR_FILE_EXISTS) {
+            return file;
+        }
+    }
+    return INVALID_HANDLE_VALUE;
+}
+
+bool moveOver(const std::filesystem::path& from, const std::filesystem::path& to) {
+    // A virus scanner or indexer may hold the target open for a moment; that is worth a few tries.
+    for (int attempt = 0;; ++attempt) {
+        if (::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            return true;
+        }
+        const DWORD error = ::GetLastError();
+        if (attempt >= 4 || (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION)) {
+            return false;
+        }
+        ::Sleep(20);
+    }
+}
+
+} // namespace
+
+bool Win32FileReplacer::replaceFile(const std::filesystem::path& target, std::string_view bytes) {
+    // A file marked read-only stays as it is, and a folder is never a settings file.
+    const DWORD attributes = ::GetFileAttributesW(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
+        return false;
+    }
+    std::filesystem::path temporary;
+    const HANDLE file = createTemporary(target, temporary);
+    if (file == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    bool ok = writeAll(file, bytes) && ::FlushFileBuffers(file);
+    ok = ::CloseHandle(file) && ok;
+    if (ok) {
+        ok = moveOver(temporary, target);
+    }
+    if (!ok) {
+        ::DeleteFileW(temporary.c_str());
+    }
+    return ok;
+}
+
+std::unique_ptr<FileReplacer> makeSystemFileReplacer() {
+    return std::make_unique<Win32FileReplacer>();
+}
+
+} // namespace tarvik

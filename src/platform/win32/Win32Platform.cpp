@@ -1,0 +1,40 @@
+#include "platform/win32/Win32Platform.h"
+
+#include <memory>
+#include <QGuiApplication>
+#include <QSessionManager>
+
+namespace tarvik {
+
+Win32Platform::Win32Platform(const std::filesystem::path& executable)
+    : m_sound(executable.parent_path()),
+      m_instanceGuard(executable), m_platform{m_memory,        m_codec,     m_fileReplacer, m_clock,  m_allocator,
+                                              m_clipboard,     m_autostart, m_sound,        m_shell,  m_launcher,
+                                              m_instanceGuard, m_ender,     m_trayAnimator, m_dialogs} {}
+
+std::unique_ptr<NativePlatform> createNativePlatform(const std::filesystem::path& executable) {
+    return std::make_unique<Win32Platform>(executable);
+}
+
+void prepareQtEnvironment() {
+    // Windows grants the monitor window its place and stay-on-top as it is.
+}
+
+void keepOffTaskbar(std::uintptr_t) {
+    // A Qt::Tool window is a tool window on Windows, which the task bar never shows.
+}
+
+void watchSessionEnd(std::function<void()> onEnd) {
+    // Qt answers WM_QUERYENDSESSION with commitDataRequest and WM_ENDSESSION with aboutToQuit,
+    // after which Windows ends the process; whichever comes, the handler runs once.
+    auto once = [onEnd = std::move(onEnd), done = std::make_shared<bool>(false)] {
+        if (!*done) {
+            *done = true;
+            onEnd();
+        }
+    };
+    QObject::connect(qGuiApp, &QGuiApplication::commitDataRequest, qGuiApp, [once](QSessionManager&) { once(); });
+    QObject::connect(qGuiApp, &QCoreApplication::aboutToQuit, qGuiApp, once);
+}
+
+} // namespace tarvik

@@ -1,0 +1,126 @@
+// A process that saves settings, the placement and log entries is killed with SIGKILL at random
+// moments, over and over. Every file must then hold either its old or its new content, never a
+// torn or empty one, and the start-up readers must still accept all of them.
+#include "fakes/TempFolder.h"
+#include "platform/Clock.h"
+#include "platform/FileReplacer.h"
+#include "platform/TextCodec.h"
+#include "settings/EventLog.h"
+#include "settings/SettingsFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <random>
+#include <signal.h>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace tarvik {
+namespace {
+
+struct FixedClock : Clock {
+    LocalDateTime now() const override { return {2006, 12, 6, 22, 24, 44}; }
+};
+
+SettingsRecord recordA() {
+    SettingsRecord r;
+    r.AlarmSoundFile = "C:\\报警\\Alarm.wav";
+    return r;
+}
+
+SettingsRecord recordB() {
+    SettingsRecord r = recordA();
+    r.ReleaseLevel = 5;
+    r.MinFreePercent = 40;
+    r.ChartStyle = 2;
+    r.AlarmSoundFile = "/home/用户/alarm.mid";
+    return r;
+}
+
+// The child: writes forever, alternating between two contents of every file, until killed.
+[[noreturn]] void writeForever(const std::filesystem::path& folder) {
+    auto codec = makeSystemTextCodec();
+    auto replacer = makeSystemFileReplacer();
+    SettingsFiles files(folder, *codec, *replacer);
+    FixedClock clock;
+    std::string logText;
+    EventLog log(files, clock, logText);
+    for (unsigned i = 0;; ++i) {
+        const bool odd = i % 2 != 0;
+        files.writeSettings(odd ? recordB() : recordA());
+        files.copyInfoOverSet();
+        files.writeAccess(odd ? AccessRecord{3, 3} : AccessRecord{2, 0});
+        files.writePlacement(odd ? MonitorPlacement{300, 9000, 240} : MonitorPlacement{450, 150, 555}, odd ? ", " : ",");
+        log.AppendLogLine("整理内存。");
+    }
+}
+
+TEST(KillTest, EveryFileIsOldOrNewAfterSigkillAtRandomMoments) {
+    const int rounds = std::getenv("TARVIK_KILL_ROUNDS") ? std::atoi(std::getenv("TARVIK_KILL_ROUNDS")) : 500;
+    test::TempFolder folder{false};
+    auto codec = makeSystemTextCodec();
+    auto replacer = makeSystemFileReplacer();
+    SettingsFiles files(folder.path(), *codec, *replacer);
+    // Start from the states the child writes, so "old" is always one of them.
+    ASSERT_TRUE(files.writeSettings(recordA()));
+    ASSERT_TRUE(files.copyInfoOverSet());
+    folder.write("Tarvik.log", "");
+
+    const std::string entry = *codec->fromUtf8("2006-12-6 22:24:44 整理内存。\r\n");
+    std::mt19937 random(12345);
+    std::size_t lastLogSize = 0;
+    for (int round = 0; round < rounds; ++round) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            writeForever(folder.path());
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(random() % 20000));
+        ::kill(child, SIGKILL);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+
+        const auto settings = files.readSettings(SettingsFiles::kSet);
+        const auto master = files.readSettings(SettingsFiles::kInfo);
+        ASSERT_TRUE(settings && master) << "round " << round;
+        EXPECT_TRUE(*settings == recordA() || *settings == recordB()) << "round " << round;
+        EXPECT_TRUE(*master == recordA() || *master == recordB()) << "round " << round;
+        if (folder.exists("aqset.dxl") || folder.exists("AqSet.dxl")) {
+            const auto access = files.readAccess();
+            ASSERT_TRUE(access) << "round " << round;
+            EXPECT_TRUE(*access == (AccessRecord{2, 0}) || *access == (AccessRecord{3, 3}));
+        }
+        if (folder.exists("wtl.dxl")) {
+            const auto placement = files.readPlacement();
+            ASSERT_TRUE(placement) << "round " << round;
+            EXPECT_TRUE(*placement == (MonitorPlacement{300, 9000, 240}) ||
+                        *placement == (MonitorPlacement{450, 150, 555}));
+        }
+        // The log only ever grows by whole entries.
+        const std::string log = folder.read("Tarvik.log");
+        ASSERT_EQ(log.size() % entry.size(), 0u) << "round " << round;
+        ASSERT_GE(log.size(), lastLogSize) << "round " << round;
+        for (std::size_t at = 0; at < log.size(); at += entry.size()) {
+            ASSERT_EQ(log.compare(at, entry.size(), entry), 0) << "round " << round;
+        }
+        lastLogSize = log.size();
+        std::string logText;
+        FixedClock clock;
+        EventLog reader(files, clock, logText);
+        ASSERT_TRUE(reader.LoadLogText());
+    }
+    // A kill between creating a temporary file and renaming it leaves the temporary behind; the
+    // next replace of that file sweeps it away, so only a few remain, never a pile.
+    int leftovers = 0;
+    for (const auto& e : std::filesystem::directory_iterator(folder.path())) {
+        leftovers += e.path().filename().string().rfind('.', 0) == 0 ? 1 : 0;
+    }
+    EXPECT_LE(leftovers, 10);
+}
+
+} // namespace
+} // namespace tarvik

@@ -1,0 +1,97 @@
+#include "platform/win32/MciSoundPlayer.h"
+
+#include "fakes/TempFolder.h"
+#include "settings/Paths.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+using tarvik::MciSoundPlayer;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<std::string> sent(const MciSoundPlayer& player) {
+    return {player.sentCommands().begin(), player.sentCommands().end()};
+}
+
+// Wine may have no sound device: then the open fails and nothing more is sent. Either way the
+// alarm's commands must be the ones below.
+void expectAlarmCommands(const std::vector<std::string>& commands, const std::string& open) {
+    ASSERT_FALSE(commands.empty());
+    EXPECT_EQ(commands[0], open);
+    if (commands.size() == 1) {
+        return;
+    }
+    ASSERT_GE(commands.size(), 3u);
+    EXPECT_EQ(commands[1], "play tarvik_alarm from 0");
+    EXPECT_EQ(commands[2], "status tarvik_alarm mode");
+    if (commands.size() > 3) {
+        EXPECT_EQ(commands[3], "seek tarvik_alarm to start");
+    }
+    EXPECT_LE(commands.size(), 4u);
+}
+
+} // namespace
+
+TEST(MciSoundPlayer, AlarmOpensPlaysAndRewindsTheWaveFile) {
+    tarvik::test::TempFolder folder; // with the factory Alarm.wav
+    const fs::path sounds = folder.path() / L"声音";
+    fs::create_directory(sounds);
+    fs::copy_file(folder / "Alarm.wav", sounds / L"警报.wav");
+    const std::string path = tarvik::pathToUtf8(sounds / L"警报.wav");
+
+    MciSoundPlayer player(folder.path());
+    player.setFileName(path);
+    for (const char* verb : {"Open", "Play", "Prev"}) {
+        player.command(verb);
+    }
+    const std::vector<std::string> first = sent(player);
+    expectAlarmCommands(first, "open \"" + path + "\" type waveaudio alias tarvik_alarm");
+
+    // The next alarm finds the file open: it is not opened again.
+    const bool opened = first.size() > 1;
+    for (const char* verb : {"Open", "Play", "Prev"}) {
+        player.command(verb);
+    }
+    std::vector<std::string> second = sent(player);
+    second.erase(second.begin(), second.begin() + static_cast<std::ptrdiff_t>(first.size()));
+    if (opened) {
+        ASSERT_FALSE(second.empty());
+        EXPECT_EQ(second[0], "play tarvik_alarm from 0");
+    } else {
+        expectAlarmCommands(second, first[0]);
+    }
+}
+
+TEST(MciSoundPlayer, RelativeAndMidiFilesAndAChangeOfFile) {
+    tarvik::test::TempFolder folder;
+    MciSoundPlayer player(folder.path());
+    player.setFileName("Alarm.wav");
+    player.command("Open");
+    const std::string wave = tarvik::pathToUtf8(folder / "Alarm.wav");
+    ASSERT_EQ(sent(player), std::vector<std::string>{"open \"" + wave + "\" type waveaudio alias tarvik_alarm"});
+    // "Play" goes only to an open file.
+    player.command("Play");
+    const bool waveOpen = sent(player).size() == 2;
+
+    // A MIDI file opens as a sequencer; the wave file, if it was open, is closed first.
+    player.setFileName(tarvik::pathToUtf8(folder / "Song.MID"));
+    const std::size_t before = player.sentCommands().size();
+    player.command("Open");
+    std::vector<std::string> commands(player.sentCommands().begin() + static_cast<std::ptrdiff_t>(before),
+                                      player.sentCommands().end());
+    const std::string openMidi =
+        "open \"" + tarvik::pathToUtf8(folder / "Song.MID") + "\" type sequencer alias tarvik_alarm";
+    const std::vector<std::string> expected =
+        waveOpen ? std::vector<std::string>{"close tarvik_alarm", openMidi} : std::vector<std::string>{openMidi};
+    EXPECT_EQ(commands, expected);
+
+    // No file to open (Song.MID does not exist): nothing is played, and nothing is reported.
+    const std::size_t afterOpen = player.sentCommands().size();
+    player.command("Play");
+    player.command("Prev");
+    EXPECT_EQ(player.sentCommands().size(), afterOpen);
+}

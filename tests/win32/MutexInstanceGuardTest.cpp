@@ -1,0 +1,48 @@
+#include "platform/win32/MutexInstanceGuard.h"
+
+#include "ProbeProcess.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <windows.h>
+
+using tarvik::MutexInstanceGuard;
+
+namespace {
+
+// A program path of this test run alone, so that parallel runs do not meet.
+std::wstring uniqueExecutable(const wchar_t* folder) {
+    return std::wstring(folder) + L"\\塔维-" + std::to_wstring(::GetCurrentProcessId()) + L"\\Tarvik.exe";
+}
+
+} // namespace
+
+TEST(MutexInstanceGuard, NameIsOnePerExecutableWhateverTheLetterCase) {
+    const std::wstring name = MutexInstanceGuard::mutexName(L"C:\\Program Files\\塔维\\Tarvik.exe");
+    EXPECT_EQ(name.rfind(L"Local\\Tarvik-", 0), 0u);
+    EXPECT_EQ(name.size(), std::wstring(L"Local\\Tarvik-").size() + 16);
+    EXPECT_EQ(name.find(L'\\', 6), std::wstring::npos);
+    EXPECT_EQ(MutexInstanceGuard::mutexName(L"c:\\PROGRAM FILES\\塔维\\TARVIK.EXE"), name);
+    EXPECT_EQ(MutexInstanceGuard::mutexName(L"C:\\Program Files\\塔维\\..\\塔维\\Tarvik.exe"), name);
+    EXPECT_NE(MutexInstanceGuard::mutexName(L"D:\\Program Files\\塔维\\Tarvik.exe"), name);
+}
+
+TEST(MutexInstanceGuard, SecondStartIsDetectedWhileTheFirstRuns) {
+    const std::wstring exe = uniqueExecutable(L"C:\\Programs");
+    {
+        MutexInstanceGuard first(exe);
+        EXPECT_FALSE(first.anotherInstanceRuns());
+        EXPECT_FALSE(first.anotherInstanceRuns());
+
+        // Another process, naming the same program in other letters, finds it running.
+        std::wstring upper = exe;
+        ::CharUpperBuffW(upper.data(), static_cast<DWORD>(upper.size()));
+        EXPECT_EQ(tarvik::test::runProbe(L"guard \"" + upper + L"\""), 1);
+        MutexInstanceGuard second(exe);
+        EXPECT_TRUE(second.anotherInstanceRuns());
+        // A copy of the program in another folder is another program.
+        EXPECT_EQ(tarvik::test::runProbe(L"guard \"" + uniqueExecutable(L"D:\\Other") + L"\""), 0);
+    }
+    // Once the first has ended, the next start runs.
+    EXPECT_EQ(tarvik::test::runProbe(L"guard \"" + exe + L"\""), 0);
+}

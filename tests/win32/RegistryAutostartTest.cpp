@@ -1,0 +1,118 @@
+#include "platform/win32/RegistryAutostart.h"
+
+#include <cstring>
+#include <gtest/gtest.h>
+#include <optional>
+#include <string>
+#include <vector>
+
+using tarvik::RegistryAutostart;
+
+namespace {
+
+struct RawValue {
+    DWORD type = REG_NONE;
+    std::vector<char> ansi; // as RegQueryValueExA gives it, with the size it reports
+    std::wstring wide;      // as the shell reads it at log-on
+};
+
+std::optional<RawValue> readRaw(HKEY root, const wchar_t* subKey, const char* name) {
+    HKEY key = nullptr;
+    if (::RegOpenKeyExW(root, subKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    RawValue v;
+    DWORD size = 0;
+    LSTATUS status = ::RegQueryValueExA(key, name, nullptr, &v.type, nullptr, &size);
+    if (status == ERROR_SUCCESS) {
+        v.ansi.resize(size);
+        status = ::RegQueryValueExA(key, name, nullptr, &v.type, reinterpret_cast<BYTE*>(v.ansi.data()), &size);
+        v.ansi.resize(size);
+    }
+    DWORD wideSize = 0;
+    const std::wstring wideName(name, name + std::strlen(name));
+    if (status == ERROR_SUCCESS &&
+        ::RegQueryValueExW(key, wideName.c_str(), nullptr, nullptr, nullptr, &wideSize) == ERROR_SUCCESS) {
+        v.wide.resize(wideSize / sizeof(wchar_t));
+        ::RegQueryValueExW(key, wideName.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(v.wide.data()), &wideSize);
+        v.wide.resize(std::wcslen(v.wide.c_str()));
+    }
+    ::RegCloseKey(key);
+    if (status != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    return v;
+}
+
+// The machine's Run key, which Wine lets every user write; on Windows that takes an administrator,
+// and the user's own Run key (same layout) stands in.
+class RegistryAutostartTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        HKEY key = nullptr;
+        if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, RegistryAutostart::kRunKey, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
+            ::RegCloseKey(key);
+        } else {
+            root = HKEY_CURRENT_USER;
+        }
+        autostart.emplace(root);
+        autostart->deleteRunValue(value);
+    }
+    void TearDown() override { autostart->deleteRunValue(value); }
+
+    HKEY root = HKEY_LOCAL_MACHINE;
+    std::optional<RegistryAutostart> autostart;
+    // A value of its own for each test, as tests may run at the same time.
+    const std::string value = std::string("Tarvik-") + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+};
+
+} // namespace
+
+TEST_F(RegistryAutostartTest, ValueIsSetReadBackAndDeleted) {
+    const std::string path = "C:\\Program Files\\Tarvik\\Tarvik.exe";
+    autostart->setRunValue(value, path);
+
+    const auto raw = readRaw(root, RegistryAutostart::kRunKey, value.c_str());
+    ASSERT_TRUE(raw);
+    EXPECT_EQ(raw->type, static_cast<DWORD>(REG_SZ));
+    // Unquoted, blanks and all, and the size counts the terminating zero.
+    const std::string expected = path + '\0';
+    EXPECT_EQ(std::string(raw->ansi.begin(), raw->ansi.end()), expected);
+    EXPECT_EQ(raw->wide, L"C:\\Program Files\\Tarvik\\Tarvik.exe");
+    EXPECT_EQ(autostart->runValue(value), path);
+
+    // A new path replaces the old one; the delete names the key in its other spelling.
+    autostart->setRunValue(value, "D:\\Tarvik.exe");
+    EXPECT_EQ(autostart->runValue(value), "D:\\Tarvik.exe");
+    autostart->deleteRunValue(value);
+    EXPECT_EQ(autostart->runValue(value), std::nullopt);
+    EXPECT_FALSE(readRaw(root, RegistryAutostart::kRunKey, value.c_str()));
+}
+
+TEST_F(RegistryAutostartTest, ChinesePathIsStoredInCodePage936) {
+    if (::GetACP() != 936) {
+        GTEST_SKIP() << "the system's ANSI code page is " << ::GetACP() << ", not 936";
+    }
+    const std::string path = "C:\\Program Files\\塔维内存整理\\Tarvik.exe";
+    autostart->setRunValue(value, path);
+
+    const auto raw = readRaw(root, RegistryAutostart::kRunKey, value.c_str());
+    ASSERT_TRUE(raw);
+    EXPECT_EQ(raw->type, static_cast<DWORD>(REG_SZ));
+    const std::string gbk = "C:\\Program Files\\\xCB\xFE\xCE\xAC\xC4\xDA\xB4\xE6\xD5\xFB\xC0\xED\\Tarvik.exe";
+    EXPECT_EQ(std::string(raw->ansi.begin(), raw->ansi.end()), gbk + '\0');
+    EXPECT_EQ(raw->wide, L"C:\\Program Files\\塔维内存整理\\Tarvik.exe");
+    EXPECT_EQ(autostart->runValue(value), path);
+}
+
+TEST_F(RegistryAutostartTest, DeletingAnAbsentValueChangesNothing) {
+    // Another program's value in the same key stays, and nothing is reported.
+    const std::string neighbour = value + "-neighbour";
+    autostart->setRunValue(neighbour, "C:\\Other.exe");
+    autostart->deleteRunValue(value);
+    autostart->deleteRunValue(value);
+    EXPECT_EQ(autostart->runValue(value), std::nullopt);
+    EXPECT_EQ(autostart->runValue(neighbour), "C:\\Other.exe");
+    autostart->deleteRunValue(neighbour);
+    EXPECT_EQ(autostart->runValue(neighbour), std::nullopt);
+}

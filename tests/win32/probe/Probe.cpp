@@ -1,0 +1,66 @@
+// A small program that the Windows platform tests start as a child process, to see from the
+// inside how it was started.
+//
+//   tarvik_probe report <file> <event>   waits (up to 10 s) until the named event is set, then
+//                                        writes "<wShowWindow> <dwFlags>" and its current folder
+//                                        to <file>, in UTF-8
+//   tarvik_probe guard <executable>      exit code 1 when another instance of <executable> runs
+#include "platform/win32/MutexInstanceGuard.h"
+#include "platform/win32/WideText.h"
+
+#include <iterator>
+#include <string>
+#include <windows.h>
+
+#include <shellapi.h> // needs windows.h before it
+
+namespace {
+
+bool writeReport(const std::wstring& file, const std::string& text) {
+    // Written beside and moved into place, so that the waiting test never reads half of it.
+    const std::wstring part = file + L".part";
+    const HANDLE h =
+        ::CreateFileW(part.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    DWORD written = 0;
+    const bool ok =
+        ::WriteFile(h, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) && written == text.size();
+    ::CloseHandle(h);
+    return ok && ::MoveFileExW(part.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING);
+}
+
+int report(const std::wstring& file, const std::wstring& eventName) {
+    if (const HANDLE go = ::OpenEventW(SYNCHRONIZE, FALSE, eventName.c_str())) {
+        ::WaitForSingleObject(go, 10000);
+        ::CloseHandle(go);
+    }
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    ::GetStartupInfoW(&startup);
+    wchar_t folder[MAX_PATH * 2] = {};
+    ::GetCurrentDirectoryW(static_cast<DWORD>(std::size(folder)), folder);
+    const std::string text = std::to_string(startup.wShowWindow) + " " + std::to_string(startup.dwFlags) + "\n" +
+                             tarvik::fromWide(folder) + "\n";
+    return writeReport(file, text) ? 0 : 2;
+}
+
+} // namespace
+
+int main() {
+    int argc = 0;
+    wchar_t** argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
+    if (argv == nullptr || argc < 3) {
+        return 3;
+    }
+    const std::wstring mode = argv[1];
+    if (mode == L"report" && argc >= 4) {
+        return report(argv[2], argv[3]);
+    }
+    if (mode == L"guard") {
+        tarvik::MutexInstanceGuard guard(argv[2]);
+        return guard.anotherInstanceRuns() ? 1 : 0;
+    }
+    return 3;
+}
