@@ -370,3 +370,17 @@ TEST_F(SettingsSave, ReadOnlyFolderFailsEverySaveLeavingNoFileHalfWritten) {
         EXPECT_NE(entry.path().filename().string()[0], '.') << "left behind: " << entry.path();
     }
 }
+
+TEST_F(SettingsSave, UsageTypeTheListDoesNotHaveChoosesNothingAndIsSavedBack) {
+    useAccess(2, 7);
+    build();
+    openPage(Frmain::FmeSet);
+    EXPECT_EQ(user().CmbLX()->currentIndex(), -1);
+    EXPECT_FALSE(user().FmeZL()->isEnabled());
+    window().CmdSaveSet_Click(0);
+    EXPECT_EQ(folder.read("AqSet.dxl"), "2,7\r\n");
+    EXPECT_EQ(window().LabelTS()->text(), QStringLiteral("用户设置保存完毕。"));
+    user().CmbLX()->setCurrentIndex(1);
+    window().CmdSaveSet_Click(0);
+    EXPECT_EQ(folder.read("AqSet.dxl"), "2,1\r\n");
+}
