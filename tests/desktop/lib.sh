@@ -41,7 +41,8 @@ trap cleanup EXIT
 # there. Xvfb takes a display's lock file atomically and exits when the display is taken, so a
 # display counts as ours only while our own Xvfb is alive and answering.
 desktop_start() {
-    local n pid ok="" first=$((100 + RANDOM % 800))
+    # Subshells share $RANDOM's sequence, so the first display mixes in this process and the clock.
+    local n pid ok="" first=$((100 + (BASHPID + 10#$(date +%N)) % 800))
     # A random first display keeps a new test away from a server that another test is just ending.
     for n in $(seq "$first" 999) $(seq 100 "$first"); do
         [ -e "/tmp/.X$n-lock" ] && continue
@@ -49,8 +50,10 @@ desktop_start() {
         pid=$!
         for _ in $(seq 100); do
             kill -0 "$pid" 2>/dev/null || break
-            if xdpyinfo -display ":$n" >/dev/null 2>&1 && kill -0 "$pid" 2>/dev/null; then
-                ok=1
+            if xdpyinfo -display ":$n" >/dev/null 2>&1; then
+                # An Xvfb that lost the display to another one exits at once; ours stays.
+                sleep 0.3
+                kill -0 "$pid" 2>/dev/null && ! grep -q "already active" "$WORK/xvfb.log" && ok=1
                 break
             fi
             sleep 0.05
