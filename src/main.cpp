@@ -1,6 +1,7 @@
 #include "mainwindow/FrmainHost.h"
 #include "monitor/AppContext.h"
 #include "monitor/Frmload.h"
+#include "monitor/UiFonts.h"
 #include "platform/Platform.h"
 #include "settings/Paths.h"
 
@@ -10,6 +11,7 @@ int main(int argc, char* argv[]) {
     tarvik::prepareQtEnvironment();
     QApplication app(argc, argv);
     QCoreApplication::setApplicationVersion(QStringLiteral(TARVIK_VERSION));
+    QApplication::setFont(tarvik::UiFonts::applicationFont());
     // The program lives in the tray; closing a window never ends it.
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -7,6 +7,7 @@
 #include "settings/Texts.h"
 
 #include <QLabel>
+#include <QShowEvent>
 #include <QPushButton>
 
 namespace tarvik {
@@ -102,15 +103,26 @@ void MemoryInfoPage::DrawInfoChartGrid() {
 }
 
 void MemoryInfoPage::DrawInfoChart() {
+    for (int i = 1; i <= kHistorySlots - 1; ++i) {
+        m_history[static_cast<std::size_t>(42 - i)] = m_history[static_cast<std::size_t>(41 - i)];
+    }
+    m_history[1] = MemoryFigures::freePhysPercentFloor(m_ctx.state.Memory);
+    m_chartStale = true;
+    renderChart();
+}
+
+void MemoryInfoPage::renderChart() {
+    // The window spends most of its life hidden; its chart is drawn when it can be seen, from the
+    // same history, so it is always current without drawing every half second unseen.
+    if (!m_chartStale || !isVisible()) {
+        return;
+    }
+    m_chartStale = false;
     const int minimum = m_ctx.state.Settings.MinFreePercent;
     m_pic1->clear();
     m_pic1->setPenWidth(1);
     m_pic1->line(-400, minimum, 0, minimum, kMinimumRed);
     m_pic1->setPenWidth(3);
-    for (int i = 1; i <= kHistorySlots - 1; ++i) {
-        m_history[static_cast<std::size_t>(42 - i)] = m_history[static_cast<std::size_t>(41 - i)];
-    }
-    m_history[1] = MemoryFigures::freePhysPercentFloor(m_ctx.state.Memory);
     std::array<QLineF, kHistorySlots> bars;
     for (int i = 1; i <= kHistorySlots; ++i) {
         const double x = -10.0 * (i - 1);
@@ -142,6 +154,11 @@ void MemoryInfoPage::RefreshMemoryInfo() {
         // The window's load goes on without the figures.
         m_ctx.log.AppendLogLine(Texts::kLogMemoryInfoFailed);
     }
+}
+
+void MemoryInfoPage::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    renderChart();
 }
 
 std::array<std::string, 4> MemoryInfoPage::reportCaptions() const {

@@ -51,11 +51,16 @@ signals:
 public slots:
     void Cmd0Save_Click();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void renderChart();
     void setCaption(QLabel* label, const std::string& text, bool sizeToText);
 
     AppContext& m_ctx;
     std::array<int, kHistorySlots + 1> m_history{};
+    bool m_chartStale = false; // until the first tick the chart shows the grid alone
 
     QLabel* m_label0TX = nullptr;
     QLabel* m_label0ZLVal = nullptr;

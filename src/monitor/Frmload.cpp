@@ -1,10 +1,12 @@
 #include "monitor/Frmload.h"
 
 #include "memory/MemoryFigures.h"
+#include "monitor/BoldTextLabel.h"
 #include "monitor/ChartPictures.h"
 #include "monitor/ChartSurface.h"
 #include "monitor/CurtMenu.h"
 #include "monitor/Twips.h"
+#include "monitor/UiFonts.h"
 #include "settings/Texts.h"
 
 #include <QLabel>
@@ -19,20 +21,9 @@ const QColor kBarBlue(93, 179, 255);
 
 QString qs(const std::string& s) { return QString::fromStdString(s); }
 
-// The ">" buttons: 宋体 bold 10.5 pt, with CJK fallbacks for desktops without it.
-QFont chartStyleButtonFont() {
-    QFont f;
-    // Noto Sans CJK's ">" keeps the weight of the bitmap 宋体 at this size; its serif sister is too thin.
-    f.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("NSimSun"),
-                   QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Zen Hei"),
-                   QStringLiteral("Noto Serif CJK SC")});
-    f.setPointSizeF(10.5);
-    f.setBold(true);
-    return f;
-}
-
+template <typename Label = QLabel>
 QLabel* makeLabel(QWidget* parent, const QString& text, const QColor& colour, QPoint pos) {
-    auto* label = new QLabel(text, parent);
+    auto* label = new Label(text, parent);
     QPalette pal = label->palette();
     pal.setColor(QPalette::WindowText, colour);
     label->setPalette(pal);
@@ -48,10 +39,8 @@ Frmload::Frmload(AppContext& context, MainWindowHost& mainWindow, QWidget* paren
       m_ctx(context), m_mainWindow(mainWindow) {
     setWindowTitle(QString::fromUtf8(Texts::kProgramTitle));
     setWindowIcon(ChartPictures::programIcon());
-    // A compact sans serif close to the classic 8-point dialog font, so "100%" stays clear of the bar.
+    // The size of the classic 8-point dialog font, so "100%" stays clear of the bar.
     QFont f = font();
-    f.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Noto Sans CJK SC"),
-                   QStringLiteral("DejaVu Sans")});
     f.setPixelSize(11);
     setFont(f);
     resize(twipsToPx(1800), twipsToPx(240));
@@ -75,7 +64,7 @@ QTimer* Frmload::timer(int n) const { return n == 1 ? m_timer1 : n == 2 ? m_time
 
 void Frmload::buildPanels() {
     const QString tip = QStringLiteral("可用的物理内存");
-    const QFont jmFont = chartStyleButtonFont();
+    const QFont jmFont = UiFonts::chartStyleButtonFont();
 
     // Bar chart.
     auto* fme0 = new QWidget(this);
@@ -91,7 +80,7 @@ void Frmload::buildPanels() {
     pal.setColor(QPalette::Window, kBarBlue);
     m_label4->setPalette(pal);
     m_label1[0] = makeLabel(fme0, QStringLiteral("0%"), Qt::black, twipsRect(10, 15, 0, 0).topLeft());
-    m_labelJM[0] = makeLabel(fme0, QStringLiteral(">"), kBarBlue, twipsRect(1640, 0, 0, 0).topLeft());
+    m_labelJM[0] = makeLabel<BoldTextLabel>(fme0, QStringLiteral(">"), kBarBlue, twipsRect(1640, 0, 0, 0).topLeft());
 
     // Line chart: a framed 69 × 35 drawing area.
     auto* fme1 = new QWidget(this);
@@ -104,7 +93,7 @@ void Frmload::buildPanels() {
     m_pic1->setBackground(ChartPictures::lineChartBackground());
     m_pic1->setScale(-400, 100, 0, 0);
     m_label1[1] = makeLabel(m_pic1, QStringLiteral("0%"), QColor(255, 255, 0), twipsRect(50, 30, 0, 0).topLeft());
-    m_labelJM[1] = makeLabel(m_pic1, QStringLiteral(">"), QColor(255, 255, 0), twipsRect(840, 45, 0, 0).topLeft());
+    m_labelJM[1] = makeLabel<BoldTextLabel>(m_pic1, QStringLiteral(">"), QColor(255, 255, 0), twipsRect(840, 45, 0, 0).topLeft());
 
     // Peak chart: bars only left of x = 0; the right part holds the ">" and the percentage.
     auto* fme2 = new QWidget(this);
@@ -114,7 +103,7 @@ void Frmload::buildPanels() {
     m_pic2->setBackColour(palette().color(QPalette::Base));
     m_pic2->setBackground(ChartPictures::peakChartBackground());
     m_pic2->setScale(-420, 100, 180, 0);
-    m_labelJM[2] = makeLabel(m_pic2, QStringLiteral(">"), kBarBlue, twipsRect(900, 150, 0, 0).topLeft());
+    m_labelJM[2] = makeLabel<BoldTextLabel>(m_pic2, QStringLiteral(">"), kBarBlue, twipsRect(900, 150, 0, 0).topLeft());
     m_label1[2] = makeLabel(m_pic2, QStringLiteral("0%"), palette().color(QPalette::WindowText), QPoint(0, 0));
     m_label1[2]->setAlignment(Qt::AlignRight | Qt::AlignTop);
 

@@ -110,6 +110,7 @@ TEST_F(MemoryPage, ZeroTotalsShowZeroPercent) {
 
 TEST_F(MemoryPage, ChartKeepsTheLast41ValuesNewestAtTheRight) {
     build();
+    host->showWindow(); // a hidden window's chart is drawn when it is shown
     // Until the first tick: the grid alone.
     EXPECT_GT(countColour(kGrid), 0);
     EXPECT_EQ(countColour(kGreen), 0);
@@ -146,8 +147,11 @@ TEST_F(MemoryPage, ChartKeepsTheLast41ValuesNewestAtTheRight) {
     EXPECT_EQ(chartAt(0, 75), kGreen);
     EXPECT_EQ(chartAt(-205, 25), kRed);
 
+    // Hidden, the history still advances; the picture catches up when the window is shown again.
+    host->hideWindow();
     setMemory(100, 10);
     window().Timer1_Timer(); // the oldest drops out
+    host->showWindow();
     EXPECT_EQ(h[1], 10);
     EXPECT_EQ(h[41], 40);
     EXPECT_EQ(chartAt(-205, 60), QColor(Qt::black)); // the old drawing is gone

@@ -1,5 +1,6 @@
 #include "MonitorFixture.h"
 
+#include "monitor/BoldTextLabel.h"
 #include "monitor/ChartSurface.h"
 #include "monitor/CurtMenu.h"
 
@@ -66,7 +67,7 @@ TEST_F(MonitorDisplay, AllThreeLabelsAndTooltipsFollowEverySampleWhicheverPanelS
         EXPECT_EQ(fresh.Label1(i)->toolTip(), QStringLiteral("可用的物理内存")) << i;
         EXPECT_EQ(fresh.LabelJM(i)->text(), QStringLiteral(">"));
         EXPECT_EQ(fresh.LabelJM(i)->toolTip(), QStringLiteral("更改界面"));
-        EXPECT_TRUE(fresh.LabelJM(i)->font().bold());
+        EXPECT_NE(dynamic_cast<BoldTextLabel*>(fresh.LabelJM(i)), nullptr); // drawn bold
     }
     startWithStyle(1);
     window().hide();
