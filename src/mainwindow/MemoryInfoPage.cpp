@@ -56,22 +56,22 @@ MemoryInfoPage::MemoryInfoPage(AppContext& context, QWidget* parent)
 
     m_frame1 = new QGroupBox(QStringLiteral("系统资源"), this);
     m_frame1->setGeometry(twipsRect(240, 2160, 4575, 1815));
-    m_lblTotalPhys = makeLabel(m_frame1, twipsRect(240, 360, 0, 0));
-    m_lblAvailPhys = makeLabel(m_frame1, twipsRect(240, 600, 0, 0));
-    m_lblTotalPage = makeLabel(m_frame1, twipsRect(240, 840, 0, 0));
+    // These three hold their figure on one line of their own up to the button; sized once rather
+    // than to every new figure, which would lay their text out twice a second.
+    const int lineHeight = fontMetrics().height();
+    m_lblTotalPhys = makeLabel(m_frame1, QRect(twipsRect(240, 360, 3000, 0).topLeft(), QSize(twipsToPx(3000), lineHeight)));
+    m_lblAvailPhys = makeLabel(m_frame1, QRect(twipsRect(240, 600, 3000, 0).topLeft(), QSize(twipsToPx(3000), lineHeight)));
+    m_lblTotalPage = makeLabel(m_frame1, QRect(twipsRect(240, 840, 3000, 0).topLeft(), QSize(twipsToPx(3000), lineHeight)));
     m_lblTotalVirtual = makeLabel(m_frame1, twipsRect(240, 1080, 1995, 210));
     m_cmd0Save = new QPushButton(QStringLiteral("写入日志"), m_frame1);
     m_cmd0Save->setGeometry(twipsRect(3360, 1200, 1095, 375));
     connect(m_cmd0Save, &QPushButton::clicked, this, &MemoryInfoPage::Cmd0Save_Click);
 }
 
-void MemoryInfoPage::setCaption(QLabel* label, const std::string& text, bool sizeToText) {
+void MemoryInfoPage::setCaption(QLabel* label, const std::string& text) {
     const QString caption = QString::fromStdString(text);
     if (label->text() != caption) {
         label->setText(caption);
-        if (sizeToText) {
-            label->adjustSize();
-        }
     }
 }
 
@@ -80,11 +80,11 @@ void MemoryInfoPage::ShowMemoryFigures() {
     s.dwLength = 32;
     m_ctx.state.Memory = s;
     // A zero total reads as 0 % rather than failing the tick.
-    setCaption(m_lblTotalPhys, MemoryFigures::totalPhysCaption(s), true);
-    setCaption(m_lblAvailPhys, MemoryFigures::availPhysCaption(s), true);
-    setCaption(m_lblTotalPage, MemoryFigures::pageFileCaption(s), true);
-    setCaption(m_lblTotalVirtual, MemoryFigures::virtualCaption(s), false);
-    setCaption(m_label0TX, MemoryFigures::availPhysPercentCaption(s), false);
+    setCaption(m_lblTotalPhys, MemoryFigures::totalPhysCaption(s));
+    setCaption(m_lblAvailPhys, MemoryFigures::availPhysCaption(s));
+    setCaption(m_lblTotalPage, MemoryFigures::pageFileCaption(s));
+    setCaption(m_lblTotalVirtual, MemoryFigures::virtualCaption(s));
+    setCaption(m_label0TX, MemoryFigures::availPhysPercentCaption(s));
 }
 
 void MemoryInfoPage::DrawInfoChartGrid() {
@@ -142,7 +142,7 @@ void MemoryInfoPage::tick() {
         pal.setColor(QPalette::WindowText, colour);
         m_label0TX->setPalette(pal);
     }
-    setCaption(m_label0ZLVal, "可用内存最低限度(红线):" + std::to_string(minimum) + "%", false);
+    setCaption(m_label0ZLVal, "可用内存最低限度(红线):" + std::to_string(minimum) + "%");
 }
 
 void MemoryInfoPage::RefreshMemoryInfo() {

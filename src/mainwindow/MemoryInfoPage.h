@@ -56,7 +56,7 @@ protected:
 
 private:
     void renderChart();
-    void setCaption(QLabel* label, const std::string& text, bool sizeToText);
+    void setCaption(QLabel* label, const std::string& text);
 
     AppContext& m_ctx;
     std::array<int, kHistorySlots + 1> m_history{};
