@@ -52,8 +52,9 @@ int main(int argc, char** argv) {
             ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t).count());
         }
         std::sort(ms.begin(), ms.end());
-        std::printf("%-10s %14.2f\n", size >= 1048576 ? (std::to_string(size >> 20) + " MB").c_str()
-                                                      : (std::to_string(size >> 10) + " KB").c_str(),
+        std::printf("%-10s %14.2f\n",
+                    size >= 1048576 ? (std::to_string(size >> 20) + " MB").c_str()
+                                    : (std::to_string(size >> 10) + " KB").c_str(),
                     ms[ms.size() / 2]);
     }
     fs::remove_all(folder);

@@ -9,10 +9,10 @@
 #include "monitor/Frmload.h"
 #include "platform/Platform.h"
 
-#include <QApplication>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <QApplication>
 #include <string>
 
 int main(int argc, char** argv) {

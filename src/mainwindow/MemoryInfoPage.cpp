@@ -7,8 +7,8 @@
 #include "settings/Texts.h"
 
 #include <QLabel>
-#include <QShowEvent>
 #include <QPushButton>
+#include <QShowEvent>
 
 namespace tarvik {
 
@@ -59,9 +59,12 @@ MemoryInfoPage::MemoryInfoPage(AppContext& context, QWidget* parent)
     // These three hold their figure on one line of their own up to the button; sized once rather
     // than to every new figure, which would lay their text out twice a second.
     const int lineHeight = fontMetrics().height();
-    m_lblTotalPhys = makeLabel(m_frame1, QRect(twipsRect(240, 360, 3000, 0).topLeft(), QSize(twipsToPx(3000), lineHeight)));
-    m_lblAvailPhys = makeLabel(m_frame1, QRect(twipsRect(240, 600, 3000, 0).topLeft(), QSize(twipsToPx(3000), lineHeight)));
-    m_lblTotalPage = makeLabel(m_frame1, QRect(twipsRect(240, 840, 3000, 0).topLeft(), QSize(twipsToPx(3000), lineHeight)));
+    m_lblTotalPhys =
+        makeLabel(m_frame1, QRect(twipsRect(240, 360, 3000, 0).topLeft(), QSize(twipsToPx(3000), lineHeight)));
+    m_lblAvailPhys =
+        makeLabel(m_frame1, QRect(twipsRect(240, 600, 3000, 0).topLeft(), QSize(twipsToPx(3000), lineHeight)));
+    m_lblTotalPage =
+        makeLabel(m_frame1, QRect(twipsRect(240, 840, 3000, 0).topLeft(), QSize(twipsToPx(3000), lineHeight)));
     m_lblTotalVirtual = makeLabel(m_frame1, twipsRect(240, 1080, 1995, 210));
     m_cmd0Save = new QPushButton(QStringLiteral("写入日志"), m_frame1);
     m_cmd0Save->setGeometry(twipsRect(3360, 1200, 1095, 375));

@@ -20,12 +20,12 @@ std::uint64_t totalPhysMB(const MemoryStatus& s); // rounded up
 // Monitor bar length in twips: 1200 is all memory free.
 double barTwips(const MemoryStatus& s);
 
-std::string freePhysPercentText(const MemoryStatus& s); // "37%"
-std::string monitorTooltip(const MemoryStatus& s);      // "可用的物理内存(RAM): 95 M"
-std::string totalPhysCaption(const MemoryStatus& s);    // "物理内存总量: 256M"
-std::string availPhysCaption(const MemoryStatus& s);    // "可用的物理内存: 95M"
-std::string pageFileCaption(const MemoryStatus& s);     // "可用的页面文件: 80%"
-std::string virtualCaption(const MemoryStatus& s);      // "可用的虚拟内存: 98%"
+std::string freePhysPercentText(const MemoryStatus& s);     // "37%"
+std::string monitorTooltip(const MemoryStatus& s);          // "可用的物理内存(RAM): 95 M"
+std::string totalPhysCaption(const MemoryStatus& s);        // "物理内存总量: 256M"
+std::string availPhysCaption(const MemoryStatus& s);        // "可用的物理内存: 95M"
+std::string pageFileCaption(const MemoryStatus& s);         // "可用的页面文件: 80%"
+std::string virtualCaption(const MemoryStatus& s);          // "可用的虚拟内存: 98%"
 std::string availPhysPercentCaption(const MemoryStatus& s); // "可用的物理内存:37%"
 
 } // namespace MemoryFigures

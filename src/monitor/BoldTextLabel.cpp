@@ -6,7 +6,9 @@ namespace tarvik {
 
 BoldTextLabel::BoldTextLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {}
 
-QSize BoldTextLabel::sizeHint() const { return QLabel::sizeHint() + QSize(1, 0); }
+QSize BoldTextLabel::sizeHint() const {
+    return QLabel::sizeHint() + QSize(1, 0);
+}
 
 void BoldTextLabel::paintEvent(QPaintEvent*) {
     QPainter p(this);

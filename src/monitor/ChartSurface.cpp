@@ -1,8 +1,8 @@
 #include "monitor/ChartSurface.h"
 
-#include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <QPainter>
 
 namespace tarvik {
 
@@ -34,9 +34,13 @@ void ChartSurface::setScale(double left, double top, double right, double bottom
     m_bottom = bottom;
 }
 
-QRect ChartSurface::drawingArea() const { return m_framed ? rect().adjusted(1, 1, -1, -1) : rect(); }
+QRect ChartSurface::drawingArea() const {
+    return m_framed ? rect().adjusted(1, 1, -1, -1) : rect();
+}
 
-void ChartSurface::resizeEvent(QResizeEvent*) { rebuildCanvas(); }
+void ChartSurface::resizeEvent(QResizeEvent*) {
+    rebuildCanvas();
+}
 
 void ChartSurface::rebuildCanvas() {
     const QSize size = drawingArea().size().expandedTo(QSize(1, 1));
@@ -58,7 +62,9 @@ void ChartSurface::clear() {
     update();
 }
 
-void ChartSurface::keepAsBackground() { m_background = QPixmap::fromImage(m_canvas); }
+void ChartSurface::keepAsBackground() {
+    m_background = QPixmap::fromImage(m_canvas);
+}
 
 QPoint ChartSurface::toPixel(double x, double y) const {
     const int w = m_canvas.width();

@@ -19,7 +19,9 @@ QMenu::right-arrow { width: 8px; height: 8px; }
 
 } // namespace
 
-CurtMenu::CurtMenu(const QString& title, QWidget* parent) : QMenu(title, parent) { setStyleSheet(kStyle); }
+CurtMenu::CurtMenu(const QString& title, QWidget* parent) : QMenu(title, parent) {
+    setStyleSheet(kStyle);
+}
 
 void CurtMenu::paintEvent(QPaintEvent* event) {
     {

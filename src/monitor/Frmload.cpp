@@ -19,7 +19,9 @@ namespace {
 
 const QColor kBarBlue(93, 179, 255);
 
-QString qs(const std::string& s) { return QString::fromStdString(s); }
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 template <typename Label = QLabel>
 QLabel* makeLabel(QWidget* parent, const QString& text, const QColor& colour, QPoint pos) {
@@ -35,8 +37,8 @@ QLabel* makeLabel(QWidget* parent, const QString& text, const QColor& colour, QP
 } // namespace
 
 Frmload::Frmload(AppContext& context, MainWindowHost& mainWindow, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool),
-      m_ctx(context), m_mainWindow(mainWindow) {
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool), m_ctx(context),
+      m_mainWindow(mainWindow) {
     setWindowTitle(QString::fromUtf8(Texts::kProgramTitle));
     setWindowIcon(ChartPictures::programIcon());
     // The size of the classic 8-point dialog font, so "100%" stays clear of the bar.
@@ -60,7 +62,9 @@ Frmload::Frmload(AppContext& context, MainWindowHost& mainWindow, QWidget* paren
 
 Frmload::~Frmload() = default;
 
-QTimer* Frmload::timer(int n) const { return n == 1 ? m_timer1 : n == 2 ? m_timer2 : m_timer3; }
+QTimer* Frmload::timer(int n) const {
+    return n == 1 ? m_timer1 : n == 2 ? m_timer2 : m_timer3;
+}
 
 void Frmload::buildPanels() {
     const QString tip = QStringLiteral("可用的物理内存");
@@ -93,7 +97,8 @@ void Frmload::buildPanels() {
     m_pic1->setBackground(ChartPictures::lineChartBackground());
     m_pic1->setScale(-400, 100, 0, 0);
     m_label1[1] = makeLabel(m_pic1, QStringLiteral("0%"), QColor(255, 255, 0), twipsRect(50, 30, 0, 0).topLeft());
-    m_labelJM[1] = makeLabel<BoldTextLabel>(m_pic1, QStringLiteral(">"), QColor(255, 255, 0), twipsRect(840, 45, 0, 0).topLeft());
+    m_labelJM[1] =
+        makeLabel<BoldTextLabel>(m_pic1, QStringLiteral(">"), QColor(255, 255, 0), twipsRect(840, 45, 0, 0).topLeft());
 
     // Peak chart: bars only left of x = 0; the right part holds the ">" and the percentage.
     auto* fme2 = new QWidget(this);
@@ -149,7 +154,9 @@ void Frmload::SetJm() {
     renderVisibleCharts();
 }
 
-float Frmload::BarPercent() const { return static_cast<float>(pxToTwips(m_label4->width())) / 12.0f; }
+float Frmload::BarPercent() const {
+    return static_cast<float>(pxToTwips(m_label4->width())) / 12.0f;
+}
 
 void Frmload::sampleMemory() {
     MemoryStatus s = m_ctx.platform.memory.sample();
@@ -237,7 +244,9 @@ void Frmload::showEvent(QShowEvent* event) {
     renderVisibleCharts();
 }
 
-void Frmload::Timer3_Timer() { DrawCharts(); }
+void Frmload::Timer3_Timer() {
+    DrawCharts();
+}
 
 void Frmload::ZLMem() {
     const AppState& st = m_ctx.state;
@@ -246,7 +255,9 @@ void Frmload::ZLMem() {
     }
 }
 
-void Frmload::appendLog(const std::string& message) { m_ctx.log.AppendLogLine(message); }
+void Frmload::appendLog(const std::string& message) {
+    m_ctx.log.AppendLogLine(message);
+}
 
 MonitorPlacement Frmload::currentPlacement() const {
     const QRect g = geometry();
@@ -254,8 +265,12 @@ MonitorPlacement Frmload::currentPlacement() const {
                             static_cast<float>(pxToTwips(g.height()))};
 }
 
-void Frmload::writePlacement() { m_ctx.files.refreshPlacement(currentPlacement(), ","); }
+void Frmload::writePlacement() {
+    m_ctx.files.refreshPlacement(currentPlacement(), ",");
+}
 
-void Frmload::Timer2_Timer() { m_supervisor.tick(m_ctx.state.Settings, *this); }
+void Frmload::Timer2_Timer() {
+    m_supervisor.tick(m_ctx.state.Settings, *this);
+}
 
 } // namespace tarvik

@@ -4,9 +4,9 @@
 #include "monitor/AppContext.h"
 #include "monitor/MainWindowHost.h"
 
+#include <array>
 #include <QPointer>
 #include <QWidget>
-#include <array>
 #include <string>
 
 class QAction;

@@ -7,6 +7,7 @@
 #include "settings/Texts.h"
 #include "settings/UserLevel.h"
 
+#include <algorithm>
 #include <QAction>
 #include <QCursor>
 #include <QGuiApplication>
@@ -15,7 +16,6 @@
 #include <QScreen>
 #include <QSystemTrayIcon>
 #include <QWindow>
-#include <algorithm>
 
 namespace tarvik {
 
@@ -68,9 +68,13 @@ void Frmload::MnuJM_Click(int style) {
     }
 }
 
-void Frmload::LabelJM_Click(int) { m_mnuJM->popup(QCursor::pos()); }
+void Frmload::LabelJM_Click(int) {
+    m_mnuJM->popup(QCursor::pos());
+}
 
-void Frmload::MnuYC_Click() { ToggleMonitorWindow(); }
+void Frmload::MnuYC_Click() {
+    ToggleMonitorWindow();
+}
 
 void Frmload::ToggleMonitorWindow() {
     AppState& st = m_ctx.state;
@@ -108,9 +112,15 @@ void Frmload::animateToTray(int direction) {
     m_ctx.platform.trayAnimator.animate(window, tray, area, direction);
 }
 
-void Frmload::MnuRZ_Click() { m_mainWindow.openAtPage(MainWindowHost::LogPage); }
-void Frmload::MnuZCK_Click() { m_mainWindow.openAtPage(MainWindowHost::MemoryPage); }
-void Frmload::MnuSet_Click() { m_mainWindow.openAtPage(MainWindowHost::UserSettingsPage); }
+void Frmload::MnuRZ_Click() {
+    m_mainWindow.openAtPage(MainWindowHost::LogPage);
+}
+void Frmload::MnuZCK_Click() {
+    m_mainWindow.openAtPage(MainWindowHost::MemoryPage);
+}
+void Frmload::MnuSet_Click() {
+    m_mainWindow.openAtPage(MainWindowHost::UserSettingsPage);
+}
 
 void Frmload::MnuHelp_Click() {
     m_ctx.platform.shell.open(pathToUtf8(m_ctx.state.programFolder / "Tarvik.chm"),
@@ -163,7 +173,9 @@ bool Frmload::startDrag(QMouseEvent* event) {
     return true;
 }
 
-void Frmload::mousePressEvent(QMouseEvent* event) { startDrag(event); }
+void Frmload::mousePressEvent(QMouseEvent* event) {
+    startDrag(event);
+}
 
 void Frmload::mouseReleaseEvent(QMouseEvent* event) {
     m_manualDrag = false;
@@ -174,8 +186,8 @@ void Frmload::mouseReleaseEvent(QMouseEvent* event) {
 
 bool Frmload::eventFilter(QObject* watched, QEvent* event) {
     const auto type = event->type();
-    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease &&
-        type != QEvent::MouseButtonDblClick && type != QEvent::MouseMove) {
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease && type != QEvent::MouseButtonDblClick &&
+        type != QEvent::MouseMove) {
         return QWidget::eventFilter(watched, event);
     }
     auto* me = static_cast<QMouseEvent*>(event);
@@ -205,8 +217,7 @@ bool Frmload::eventFilter(QObject* watched, QEvent* event) {
         }
         return true;
     default: // double-click: the percentage texts take none
-        if (std::find(m_label1.begin(), m_label1.end(), watched) == m_label1.end() &&
-            me->button() == Qt::LeftButton) {
+        if (std::find(m_label1.begin(), m_label1.end(), watched) == m_label1.end() && me->button() == Qt::LeftButton) {
             toggleMainWindow();
         }
         return true;

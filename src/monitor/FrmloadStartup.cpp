@@ -7,13 +7,13 @@
 #include "settings/Texts.h"
 #include "settings/UserLevel.h"
 
+#include <cmath>
 #include <QAction>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSystemTrayIcon>
 #include <QTimer>
-#include <cmath>
 
 namespace tarvik {
 

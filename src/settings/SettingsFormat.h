@@ -13,11 +13,11 @@ namespace tarvik {
 namespace SettingsFormat {
 
 // Conversions of single field texts, as the readers apply them. Blanks around a number are accepted.
-std::optional<std::uint8_t> toByte(std::string_view text);      // numeric, rounded half to even, 0..255
-std::optional<std::int16_t> toInt16(std::string_view text);     // numeric, rounded half to even
-std::optional<bool> toBoolean(std::string_view text);           // "True"/"False" any case, or any number (0 false)
-std::optional<float> toSingle(std::string_view text);           // decimal number
-double leadingNumber(std::string_view text);                    // the number the text starts with; 0 if none
+std::optional<std::uint8_t> toByte(std::string_view text);           // numeric, rounded half to even, 0..255
+std::optional<std::int16_t> toInt16(std::string_view text);          // numeric, rounded half to even
+std::optional<bool> toBoolean(std::string_view text);                // "True"/"False" any case, or any number (0 false)
+std::optional<float> toSingle(std::string_view text);                // decimal number
+double leadingNumber(std::string_view text);                         // the number the text starts with; 0 if none
 std::optional<std::uint8_t> toMinFreePercent(std::string_view text); // leadingNumber, then toByte's range rule
 
 std::optional<SettingsRecord> parseSettings(std::string_view line);

@@ -46,8 +46,8 @@ TEST(Supervisor, ThresholdIsStrictlyBelowTheMinimum) {
     a.events.clear();
     a.bar = 105.0f / 12.0f; // 8.75 %
     sup.tick(s, a);
-    EXPECT_EQ(a.events, (std::vector<std::string>{"alarm", "release",
-                                                   "log:系统可用内存低于最低限度10%，自动整理内存。", "placement"}));
+    EXPECT_EQ(a.events, (std::vector<std::string>{"alarm", "release", "log:系统可用内存低于最低限度10%，自动整理内存。",
+                                                  "placement"}));
 }
 
 TEST(Supervisor, AlarmAndAutomaticReleaseAreIndependent) {

@@ -22,9 +22,7 @@ protected:
         ASSERT_TRUE(start());
     }
     // Free memory as a fraction of 1000 MiB.
-    void setFree(double fraction) {
-        fakes.memory.set(1000 * MiB, static_cast<std::uint64_t>(fraction * 1000 * MiB));
-    }
+    void setFree(double fraction) { fakes.memory.set(1000 * MiB, static_cast<std::uint64_t>(fraction * 1000 * MiB)); }
     QColor pixel(ChartSurface* s, double x, double y) { return s->canvas().pixelColor(s->toPixel(x, y)); }
     // Whether the pixel column of x holds the colour within a couple of rows of y.
     bool near(ChartSurface* s, double x, double y, const QColor& colour) {

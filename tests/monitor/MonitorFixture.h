@@ -5,9 +5,9 @@
 #include "monitor/AppContext.h"
 #include "monitor/Frmload.h"
 
-#include <QApplication>
 #include <gtest/gtest.h>
 #include <memory>
+#include <QApplication>
 #include <vector>
 
 namespace tarvik::test {

@@ -42,8 +42,7 @@ TEST_F(Supervision, LowMemorySoundsTheAlarmReleasesLogsAndSavesThePlacement) {
     setFreeTwips(105); // 8.75 %
     window().move(15, 30);
     window().Timer2_Timer();
-    EXPECT_EQ(fakes.sound.commands,
-              (std::vector<std::string>{"Alarm.wav|Open", "Alarm.wav|Play", "Alarm.wav|Prev"}));
+    EXPECT_EQ(fakes.sound.commands, (std::vector<std::string>{"Alarm.wav|Open", "Alarm.wav|Play", "Alarm.wav|Prev"}));
     EXPECT_EQ(releases(), 1);
     EXPECT_EQ(fakes.allocator.allocations[0], 80000000u); // level 2 on a large machine
     EXPECT_EQ(lastLogMessage(), "系统可用内存低于最低限度10%，自动整理内存。");

@@ -12,9 +12,9 @@
 #include "platform/linux/QtProcessLauncher.h"
 #include "settings/Texts.h"
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QPlainTextEdit>
-#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
@@ -176,9 +176,9 @@ TEST_F(FaultInjection, RefusedReleaseBlockIsLoggedAndTheProgramGoesOn) {
 
 TEST_F(FaultInjection, BatchEntryThatDoesNotExistStopsTheBatchQuietly) {
     QtProcessLauncher launcher;
-    Platform withRealLauncher{platform.memory,    platform.codec,         platform.fileReplacer, platform.clock,
-                              platform.allocator, platform.clipboard,     platform.autostart,    platform.sound,
-                              platform.shell,     launcher,               platform.instanceGuard, platform.ender,
+    Platform withRealLauncher{platform.memory,       platform.codec,     platform.fileReplacer,  platform.clock,
+                              platform.allocator,    platform.clipboard, platform.autostart,     platform.sound,
+                              platform.shell,        launcher,           platform.instanceGuard, platform.ender,
                               platform.trayAnimator, platform.dialogs};
     folder.write("AqSet.dxl", "3,0\r\n");
     folder.write("afn.dxl", "2,/nonexistent/program --flag,True,/bin/true,True,\r\n");

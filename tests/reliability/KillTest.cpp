@@ -54,7 +54,8 @@ SettingsRecord recordB() {
         files.writeSettings(odd ? recordB() : recordA());
         files.copyInfoOverSet();
         files.writeAccess(odd ? AccessRecord{3, 3} : AccessRecord{2, 0});
-        files.writePlacement(odd ? MonitorPlacement{300, 9000, 240} : MonitorPlacement{450, 150, 555}, odd ? ", " : ",");
+        files.writePlacement(odd ? MonitorPlacement{300, 9000, 240} : MonitorPlacement{450, 150, 555},
+                             odd ? ", " : ",");
         log.AppendLogLine("整理内存。");
     }
 }

@@ -10,8 +10,8 @@
 #include "monitor/Frmload.h"
 #include "platform/linux/MmapBlockAllocator.h"
 
-#include <QApplication>
 #include <gtest/gtest.h>
+#include <QApplication>
 
 #include <cstdlib>
 #include <filesystem>
@@ -65,10 +65,9 @@ TEST(SoakTest, HoursOfTicksLeaveNoGrowthAndEveryExpectedLogEntry) {
     test::FakePlatform fakes;
     MmapBlockAllocator allocator; // real blocks: a leak of them would show in the figures
     Platform platform = fakes.platform;
-    Platform real{platform.memory,     platform.codec,    platform.fileReplacer, platform.clock,
-                  allocator,           platform.clipboard, platform.autostart,   platform.sound,
-                  platform.shell,      platform.launcher, platform.instanceGuard, platform.ender,
-                  platform.trayAnimator, platform.dialogs};
+    Platform real{platform.memory,        platform.codec,     platform.fileReplacer, platform.clock,  allocator,
+                  platform.clipboard,     platform.autostart, platform.sound,        platform.shell,  platform.launcher,
+                  platform.instanceGuard, platform.ender,     platform.trayAnimator, platform.dialogs};
     AppState state;
     state.programFolder = folder.path();
     AppContext context(state, real);

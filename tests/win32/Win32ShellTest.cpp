@@ -5,8 +5,8 @@
 
 #include <chrono>
 #include <filesystem>
-#include <string>
 #include <gtest/gtest.h>
+#include <string>
 #include <thread>
 
 using tarvik::Win32Shell;

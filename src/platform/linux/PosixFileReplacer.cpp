@@ -91,6 +91,8 @@ void PosixFileReplacer::removeLeftovers(const std::filesystem::path& folder, con
     }
 }
 
-std::unique_ptr<FileReplacer> makeSystemFileReplacer() { return std::make_unique<PosixFileReplacer>(); }
+std::unique_ptr<FileReplacer> makeSystemFileReplacer() {
+    return std::make_unique<PosixFileReplacer>();
+}
 
 } // namespace tarvik

@@ -2,13 +2,13 @@
 // when the terminal goes). The signal is turned into a GUI-thread call through a socket pair.
 #include "platform/Platform.h"
 
+#include <csignal>
+#include <cstdlib>
+#include <memory>
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QSocketNotifier>
 #include <QSessionManager>
-#include <csignal>
-#include <memory>
-#include <cstdlib>
+#include <QSocketNotifier>
 #include <string_view>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -28,8 +28,8 @@ void onSignal(int) {
 
 void prepareQtEnvironment() {
     const char* session = std::getenv("XDG_SESSION_TYPE");
-    const bool wayland = (session != nullptr && std::string_view(session) == "wayland") ||
-                         std::getenv("WAYLAND_DISPLAY") != nullptr;
+    const bool wayland =
+        (session != nullptr && std::string_view(session) == "wayland") || std::getenv("WAYLAND_DISPLAY") != nullptr;
     if (wayland && std::getenv("QT_QPA_PLATFORM") == nullptr && std::getenv("DISPLAY") != nullptr) {
         ::setenv("QT_QPA_PLATFORM", "xcb", 0);
     }

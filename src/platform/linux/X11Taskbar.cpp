@@ -2,9 +2,9 @@
 // SKIP_TASKBAR and SKIP_PAGER, which Qt has no setting for.
 #include "platform/Platform.h"
 
-#include <QGuiApplication>
 #include <cstdlib>
 #include <cstring>
+#include <QGuiApplication>
 #include <xcb/xcb.h>
 
 namespace tarvik {
@@ -46,8 +46,7 @@ void keepOffTaskbar(std::uintptr_t nativeWindow) {
         ev.data.data32[0] = 1; // _NET_WM_STATE_ADD
         ev.data.data32[1] = hint;
         ev.data.data32[3] = 1; // from a normal application
-        xcb_send_event(c, 0, screen->root,
-                       XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+        xcb_send_event(c, 0, screen->root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                        reinterpret_cast<const char*>(&ev));
     }
     xcb_flush(c);
