@@ -1,0 +1,68 @@
+// The log file's bytes as LoadLogText, AppendLogLine and the log page take them.
+#include "FuzzCheck.h"
+#include "platform/linux/IconvTextCodec.h"
+#include "settings/EventLog.h"
+
+#include <string>
+
+using namespace tarvik;
+
+namespace {
+
+const IconvTextCodec codec;
+
+std::string withoutLineEnds(std::string_view text) {
+    std::string out;
+    for (const char c : text) {
+        if (c != '\r' && c != '\n') {
+            out += c;
+        }
+    }
+    return out;
+}
+
+// Every CR is followed by LF, every LF follows a CR, and the text ends with CR LF unless empty.
+bool hasOnlyCrLfLines(std::string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')) {
+            return false;
+        }
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) {
+            return false;
+        }
+    }
+    return text.empty() || text.ends_with("\r\n");
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes = fuzz::asText(data, size);
+
+    const std::string text = EventLog::withCrLfLines(bytes);
+    FUZZ_CHECK(hasOnlyCrLfLines(text));
+    // No byte of the log is lost or altered, only line ends are normalised, and a second load of a
+    // rewritten log changes nothing.
+    FUZZ_CHECK(withoutLineEnds(text) == withoutLineEnds(bytes));
+    FUZZ_CHECK(EventLog::withCrLfLines(text) == text);
+    FUZZ_CHECK(text.empty() == bytes.empty());
+
+    // An append rewrites the file as the old text plus one line; reading that back gives the same.
+    const std::string appended = text + "2006-12-6 22:24:44 x\r\n";
+    FUZZ_CHECK(EventLog::withCrLfLines(appended) == appended);
+
+    // The log page's text is valid UTF-8 whatever the file holds, and decoding it whole gives the
+    // same as decoding it line by line.
+    const std::string view = EventLog::textForView(bytes, codec);
+    FUZZ_CHECK(fuzz::isValidUtf8(view));
+    FUZZ_CHECK(hasOnlyCrLfLines(view));
+    std::string byLine;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t end = text.find("\r\n", pos);
+        byLine += codec.toUtf8Lossy(std::string_view(text).substr(pos, end - pos));
+        byLine += "\r\n";
+        pos = end + 2;
+    }
+    FUZZ_CHECK(view == byLine);
+    return 0;
+}
