@@ -37,3 +37,12 @@ TEST(IconvTextCodec, BadInputIsRefusedOrReplacedAsAsked) {
     EXPECT_EQ(codec.fromUtf8Lossy("塔😀维"), "\xCB\xFE?\xCE\xAC");
     EXPECT_EQ(codec.fromUtf8Lossy("a\xC3"), "a?");
 }
+
+TEST(IconvTextCodec, BrokenUtf8CostsOnlyItsOwnBytes) {
+    // A cut-off sequence ends at the next byte that does not continue it; that character is kept.
+    EXPECT_EQ(codec.fromUtf8Lossy("ab\xCB a"), "ab? a");
+    EXPECT_EQ(codec.fromUtf8Lossy("\xE5\xA1z\xF0\x9F\x98,True"), "?z?,True");
+    EXPECT_EQ(codec.fromUtf8Lossy("\xE5\xA1维"), "?\xCE\xAC");
+    // A whole character code page 936 lacks is still one '?'.
+    EXPECT_EQ(codec.fromUtf8Lossy("\xF0\x9F\x98\x80z"), "?z");
+}

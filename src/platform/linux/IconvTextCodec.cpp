@@ -38,13 +38,14 @@ std::optional<std::string> convert(const char* to, const char* from, std::string
             break;
         }
         out += *replacement;
-        // Skip one byte of code page 936 input, or one whole UTF-8 character.
+        // Skip one byte of code page 936 input, or one UTF-8 character: its lead byte and the
+        // continuation bytes that follow, so a broken sequence never swallows the next character.
         std::size_t skip = 1;
         if (std::string_view(from) == "UTF-8") {
             const auto lead = static_cast<unsigned char>(*src);
-            skip = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-            if (skip > srcLeft) {
-                skip = srcLeft;
+            const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+            while (skip < length && skip < srcLeft && (static_cast<unsigned char>(src[skip]) & 0xC0) == 0x80) {
+                ++skip;
             }
         }
         src += skip;
@@ -84,6 +85,8 @@ std::string IconvTextCodec::fromUtf8Lossy(std::string_view utf8) const {
     return convert("CP936", "UTF-8", utf8, &replacement).value_or(std::string());
 }
 
-std::unique_ptr<TextCodec> makeSystemTextCodec() { return std::make_unique<IconvTextCodec>(); }
+std::unique_ptr<TextCodec> makeSystemTextCodec() {
+    return std::make_unique<IconvTextCodec>();
+}
 
 } // namespace tarvik
