@@ -92,19 +92,19 @@ std::optional<std::string> SettingsFiles::readFirstLine(std::string_view name) c
     return decodeFirstLine(head, m_codec);
 }
 
-std::optional<std::string_view> SettingsFiles::firstLine(std::string_view fileStart) {
+std::optional<std::string_view> SettingsFiles::firstLine(std::string_view fileStart, std::size_t maxLineBytes) {
     if (fileStart.empty()) {
         return std::nullopt;
     }
     const std::size_t end = fileStart.find_first_of("\r\n");
     if (end == std::string_view::npos) {
         // No line end: the line is the whole file, provided the file ended within the limit.
-        if (fileStart.size() > kMaxLineBytes) {
+        if (fileStart.size() > maxLineBytes) {
             return std::nullopt;
         }
         return fileStart;
     }
-    if (end > kMaxLineBytes) {
+    if (end > maxLineBytes) {
         return std::nullopt;
     }
     return fileStart.substr(0, end);
