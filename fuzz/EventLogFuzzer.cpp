@@ -13,6 +13,7 @@ const IconvTextCodec codec;
 
 std::string withoutLineEnds(std::string_view text) {
     std::string out;
+    out.reserve(text.size());
     for (const char c : text) {
         if (c != '\r' && c != '\n') {
             out += c;
@@ -57,6 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(fuzz::isValidUtf8(view));
     FUZZ_CHECK(hasOnlyCrLfLines(view));
     std::string byLine;
+    byLine.reserve(view.size());
     for (std::size_t pos = 0; pos < text.size();) {
         const std::size_t end = text.find("\r\n", pos);
         byLine += codec.toUtf8Lossy(std::string_view(text).substr(pos, end - pos));
