@@ -4,6 +4,7 @@
 #include "settings/EventLog.h"
 
 #include <string>
+#include <vector>
 
 using namespace tarvik;
 
@@ -35,6 +36,17 @@ bool hasOnlyCrLfLines(std::string_view text) {
     return text.empty() || text.ends_with("\r\n");
 }
 
+// The lines of a text in which every line ends with CR LF, without their line ends.
+std::vector<std::string_view> crLfLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t end = text.find("\r\n", pos);
+        lines.push_back(text.substr(pos, end - pos));
+        pos = end + 2;
+    }
+    return lines;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -52,19 +64,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string appended = text + "2006-12-6 22:24:44 x\r\n";
     FUZZ_CHECK(EventLog::withCrLfLines(appended) == appended);
 
-    // The log page's text is valid UTF-8 whatever the file holds, and decoding it whole gives the
-    // same as decoding it line by line.
+    // The log page's text is valid UTF-8 whatever the file holds, has the same lines, and decoding it
+    // whole gives the same as decoding it line by line. One converter per line is costly, so the
+    // contents are compared for the first lines and the last one.
     const std::string view = EventLog::textForView(bytes, codec);
     FUZZ_CHECK(fuzz::isValidUtf8(view));
     FUZZ_CHECK(hasOnlyCrLfLines(view));
-    std::string byLine;
-    byLine.reserve(view.size());
-    for (std::size_t pos = 0; pos < text.size();) {
-        const std::size_t end = text.find("\r\n", pos);
-        byLine += codec.toUtf8Lossy(std::string_view(text).substr(pos, end - pos));
-        byLine += "\r\n";
-        pos = end + 2;
+    const std::vector<std::string_view> lines = crLfLines(text);
+    const std::vector<std::string_view> viewLines = crLfLines(view);
+    FUZZ_CHECK(viewLines.size() == lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i < 32 || i + 1 == lines.size()) {
+            FUZZ_CHECK(viewLines[i] == codec.toUtf8Lossy(lines[i]));
+        }
     }
-    FUZZ_CHECK(view == byLine);
     return 0;
 }
