@@ -2,6 +2,8 @@
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
+# Seconds each fuzz target runs in `make test`.
+export TARVIK_FUZZ_SECONDS ?= 30
 
 .PHONY: all deps configure build run test test-windows bench clean
 
@@ -19,10 +21,14 @@ build: configure
 run: build
 	$(BUILD)/bin/tarvik
 
-# The native tests, then the Windows platform layer and the core cross-built and run under Wine.
+# The native tests, then the unit and widget tests under ASan/UBSan (build-asan/), every fuzz target
+# for TARVIK_FUZZ_SECONDS (build-fuzz/), and the core with the Windows platform layer cross-built
+# and run under Wine (build-win/).
 test: build
-	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
-	JOBS=$(JOBS) ./scripts/test-windows
+	./scripts/timed-stage "native tests" sh -c 'cd $(BUILD) && ctest --output-on-failure -j $(JOBS)'
+	JOBS=$(JOBS) ./scripts/timed-stage "sanitizer build and tests" ./scripts/test-sanitizers
+	JOBS=$(JOBS) ./scripts/timed-stage "fuzzing" ./scripts/test-fuzz
+	JOBS=$(JOBS) ./scripts/timed-stage "Windows build and tests under Wine" ./scripts/test-windows
 
 test-windows: deps
 	JOBS=$(JOBS) ./scripts/test-windows
@@ -32,4 +38,4 @@ bench: build
 	./scripts/bench $(BUILD)
 
 clean:
-	rm -rf $(BUILD) build-win
+	rm -rf $(BUILD) build-asan build-fuzz build-win

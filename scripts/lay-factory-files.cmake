@@ -1,6 +1,7 @@
 cmake_minimum_required(VERSION 3.25)
 # Copies the factory files from SOURCE into DEST, each only when DEST has no file of that name
 # in any letter case, so a rebuild never overwrites a user's settings or log.
+cmake_minimum_required(VERSION 3.25)
 set(FACTORY_FILES info.dxl set.dxl AqSet.dxl wtl.dxl afn.dxl Tarvik.log Alarm.wav)
 file(MAKE_DIRECTORY "${DEST}")
 file(GLOB existing RELATIVE "${DEST}" "${DEST}/*")

@@ -9,30 +9,6 @@
 
 namespace tarvik {
 
-namespace {
-
-// Every line of `bytes` followed by CR LF. Lines end at CR LF, LF or a lone CR; a last line
-// without a line end still counts, and a final line end does not start another line.
-std::string withCrLfLines(std::string_view bytes) {
-    std::string text;
-    text.reserve(bytes.size() + bytes.size() / 32 + 2);
-    std::size_t pos = 0;
-    while (pos < bytes.size()) {
-        const std::size_t end = bytes.find_first_of("\r\n", pos);
-        if (end == std::string_view::npos) {
-            text.append(bytes.substr(pos));
-            text += "\r\n";
-            break;
-        }
-        text.append(bytes.substr(pos, end - pos));
-        text += "\r\n";
-        pos = end + (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n' ? 2 : 1);
-    }
-    return text;
-}
-
-} // namespace
-
 EventLog::EventLog(SettingsFiles& files, const Clock& clock, std::string& logText)
     : m_files(files), m_clock(clock), m_logText(logText) {}
 
@@ -67,6 +43,30 @@ void EventLog::AppendLogLine(std::string_view message) {
     }
 }
 
+std::string EventLog::withCrLfLines(std::string_view bytes) {
+    std::string text;
+    text.reserve(bytes.size() + bytes.size() / 32 + 2);
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        const std::size_t end = bytes.find_first_of("\r\n", pos);
+        if (end == std::string_view::npos) {
+            text.append(bytes.substr(pos));
+            text += "\r\n";
+            break;
+        }
+        text.append(bytes.substr(pos, end - pos));
+        text += "\r\n";
+        pos = end + (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n' ? 2 : 1);
+    }
+    return text;
+}
+
+std::string EventLog::textForView(std::string_view bytes, const TextCodec& codec) {
+    // CR and LF never occur inside a code page 936 character, so decoding the whole text at once
+    // gives the same as decoding line by line, at a fraction of the cost.
+    return codec.toUtf8Lossy(withCrLfLines(bytes));
+}
+
 std::string EventLog::formatTimestamp(const LocalDateTime& t) {
     char buffer[96];
     std::snprintf(buffer, sizeof buffer, "%d-%d-%d %d:%02d:%02d", t.year, t.month, t.day, t.hour, t.minute, t.second);
@@ -78,9 +78,7 @@ std::optional<std::string> EventLog::readForView() const {
     if (!bytes) {
         return std::nullopt;
     }
-    // CR and LF never occur inside a code page 936 character, so decoding the whole text at once
-    // gives the same as decoding line by line, at a fraction of the cost.
-    return m_files.codec().toUtf8Lossy(withCrLfLines(*bytes));
+    return textForView(*bytes, m_files.codec());
 }
 
 bool EventLog::clear() {

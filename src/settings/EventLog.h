@@ -10,6 +10,7 @@
 namespace tarvik {
 
 class SettingsFiles;
+class TextCodec;
 
 // The event log Tarvik.log. `logText` is the process-wide copy of the log as last read or
 // written; it holds the file's own bytes (code page 936, lines ending in CR LF) so that a
@@ -34,6 +35,12 @@ public:
     bool copyTo(const std::filesystem::path& target) const;
 
     const std::string& logText() const { return m_logText; }
+
+    // Every line of the log's bytes followed by CR LF. Lines end at CR LF, LF or a lone CR; a last
+    // line without a line end still counts, and a final line end does not start another line.
+    static std::string withCrLfLines(std::string_view bytes);
+    // What readForView gives for a log holding `bytes`.
+    static std::string textForView(std::string_view bytes, const TextCodec& codec);
 
 private:
     SettingsFiles& m_files;

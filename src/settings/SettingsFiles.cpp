@@ -89,21 +89,30 @@ std::optional<std::string> SettingsFiles::readFirstLine(std::string_view name) c
         return std::nullopt;
     }
     head.resize(static_cast<std::size_t>(in.gcount()));
-    if (head.empty()) {
+    return decodeFirstLine(head, m_codec);
+}
+
+std::optional<std::string_view> SettingsFiles::firstLine(std::string_view fileStart, std::size_t maxLineBytes) {
+    if (fileStart.empty()) {
         return std::nullopt;
     }
-    const std::size_t end = head.find_first_of("\r\n");
-    if (end == std::string::npos) {
+    const std::size_t end = fileStart.find_first_of("\r\n");
+    if (end == std::string_view::npos) {
         // No line end: the line is the whole file, provided the file ended within the limit.
-        if (head.size() > kMaxLineBytes) {
+        if (fileStart.size() > maxLineBytes) {
             return std::nullopt;
         }
-    } else if (end > kMaxLineBytes) {
-        return std::nullopt;
-    } else {
-        head.resize(end);
+        return fileStart;
     }
-    return m_codec.toUtf8(head);
+    if (end > maxLineBytes) {
+        return std::nullopt;
+    }
+    return fileStart.substr(0, end);
+}
+
+std::optional<std::string> SettingsFiles::decodeFirstLine(std::string_view fileStart, const TextCodec& codec) {
+    const auto line = firstLine(fileStart);
+    return line ? codec.toUtf8(*line) : std::nullopt;
 }
 
 std::optional<SettingsRecord> SettingsFiles::readSettings(std::string_view name) const {

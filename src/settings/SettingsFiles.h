@@ -41,6 +41,14 @@ public:
     // First line, decoded to UTF-8; nullopt when missing, empty, too long or not code page 936.
     std::optional<std::string> readFirstLine(std::string_view name) const;
 
+    // The first line of a file that starts with `fileStart`, without its line end; nullopt when the
+    // file is empty or the line is longer than `maxLineBytes`. The same for the whole file as for its
+    // first maxLineBytes + 2 bytes, which is all readFirstLine reads.
+    static std::optional<std::string_view> firstLine(std::string_view fileStart,
+                                                     std::size_t maxLineBytes = kMaxLineBytes);
+    // firstLine decoded from code page 936; nullopt also when the line is not valid code page 936.
+    static std::optional<std::string> decodeFirstLine(std::string_view fileStart, const TextCodec& codec);
+
     std::optional<SettingsRecord> readSettings(std::string_view name) const; // set.dxl or info.dxl
     std::optional<AccessRecord> readAccess() const;
     std::optional<MonitorPlacement> readPlacement() const;

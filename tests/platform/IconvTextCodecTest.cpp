@@ -37,3 +37,22 @@ TEST(IconvTextCodec, BadInputIsRefusedOrReplacedAsAsked) {
     EXPECT_EQ(codec.fromUtf8Lossy("塔😀维"), "\xCB\xFE?\xCE\xAC");
     EXPECT_EQ(codec.fromUtf8Lossy("a\xC3"), "a?");
 }
+
+TEST(IconvTextCodec, BrokenUtf8CostsOnlyItsOwnBytes) {
+    // A cut-off sequence ends at the next byte that does not continue it; that character is kept.
+    EXPECT_EQ(codec.fromUtf8Lossy("ab\xCB a"), "ab? a");
+    EXPECT_EQ(codec.fromUtf8Lossy("\xE5\xA1z\xF0\x9F\x98,True"), "?z?,True");
+    EXPECT_EQ(codec.fromUtf8Lossy("\xE5\xA1维"), "?\xCE\xAC");
+    // A whole character code page 936 lacks is still one '?'.
+    EXPECT_EQ(codec.fromUtf8Lossy("\xF0\x9F\x98\x80z"), "?z");
+}
+
+TEST(IconvTextCodec, UnmappedDoubleByteCostsOneCharacter) {
+    const std::string replacement = "\xEF\xBF\xBD";
+    // A2 E3 has the shape of a double-byte character but no mapping; its trail byte must not pair
+    // with the next byte into a character that is not in the text.
+    EXPECT_EQ(codec.toUtf8Lossy("\xA2\xE3\xC4\xDA"), replacement + "内");
+    EXPECT_EQ(codec.toUtf8Lossy(std::string("\xA2\xE3") + "ab"), replacement + "ab");
+    // A lead byte before a byte that cannot trail it costs only itself.
+    EXPECT_EQ(codec.toUtf8Lossy("\x81\x30\r\n"), replacement + "0\r\n");
+}
