@@ -37,7 +37,7 @@ bool PosixFileReplacer::replaceFile(const std::filesystem::path& target, std::st
     if (::stat(folder.c_str(), &folderStat) != 0 || (folderStat.st_mode & 0222) == 0) {
         return false;
     }
-    std::string tmpl = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    std::string tmpl = (folder / (std::string(kTemporaryPrefix) + target.filename().string() + ".XXXXXX")).string();
     const int fd = ::mkstemp(tmpl.data());
     if (fd < 0) {
         return false;
@@ -72,19 +72,21 @@ bool PosixFileReplacer::replaceFile(const std::filesystem::path& target, std::st
         ::fsync(dirFd);
         ::close(dirFd);
     }
-    removeLeftovers(folder, target.filename().string());
+    removeLeftovers(folder);
     return true;
 }
 
-void PosixFileReplacer::removeLeftovers(const std::filesystem::path& folder, const std::string& name) {
-    // A process killed between creating its temporary file and the rename leaves the temporary
-    // behind; the next successful replace of the same file sweeps such leftovers away.
-    const std::string prefix = "." + name + ".";
+void PosixFileReplacer::removeLeftovers(const std::filesystem::path& folder) {
+    // A process killed between creating a temporary file and its rename leaves the temporary
+    // behind; the next successful replace in the folder sweeps every such leftover away. Only
+    // names this writer makes are touched: its prefix, the target's name, a dot, six characters.
+    const std::string_view prefix = kTemporaryPrefix;
     std::error_code ec;
     for (auto it = std::filesystem::directory_iterator(folder, ec); !ec && it != std::filesystem::directory_iterator();
          it.increment(ec)) {
         const std::string entry = it->path().filename().string();
-        if (entry.size() == prefix.size() + 6 && entry.compare(0, prefix.size(), prefix) == 0) {
+        if (entry.size() > prefix.size() + 7 && entry.compare(0, prefix.size(), prefix) == 0 &&
+            entry[entry.size() - 7] == '.') {
             std::error_code ignored;
             std::filesystem::remove(it->path(), ignored);
         }

@@ -10,8 +10,11 @@ class PosixFileReplacer : public FileReplacer {
 public:
     bool replaceFile(const std::filesystem::path& target, std::string_view bytes) override;
 
+    // Temporary files are named this prefix, the target's name, "." and six random characters.
+    static constexpr const char* kTemporaryPrefix = ".tarvik-";
+
 private:
-    static void removeLeftovers(const std::filesystem::path& folder, const std::string& name);
+    static void removeLeftovers(const std::filesystem::path& folder);
 };
 
 } // namespace tarvik
