@@ -2,6 +2,7 @@
 
 #include "mainwindow/ClickLabel.h"
 #include "mainwindow/MainWindowPictures.h"
+#include "mainwindow/PictureOnShow.h"
 #include "monitor/AppContext.h"
 #include "monitor/Twips.h"
 #include "settings/Paths.h"
@@ -35,7 +36,7 @@ LogPage::LogPage(AppContext& context, QWidget* parent) : QGroupBox(QStringLitera
         auto* image = new ClickLabel(this);
         image->setGeometry(twipsRect(4200, buttons[i].top, 480, 480));
         image->setAlignment(Qt::AlignCenter);
-        image->setPixmap(MainWindowPictures::logIcon(static_cast<int>(i)));
+        setPictureOnShow(image, [i] { return MainWindowPictures::logIcon(static_cast<int>(i)); });
         image->setCursor(Qt::PointingHandCursor);
         image->setToolTip(QString::fromUtf8(buttons[i].caption));
         connect(image, &ClickLabel::clicked, this, buttons[i].click);

@@ -1,5 +1,6 @@
 #include "mainwindow/MemoryInfoPage.h"
 
+#include "mainwindow/PageControls.h"
 #include "memory/MemoryFigures.h"
 #include "monitor/AppContext.h"
 #include "monitor/ChartSurface.h"
@@ -14,15 +15,11 @@ namespace tarvik {
 
 namespace {
 
+using PageControls::makeLabel;
+
 const QColor kGridBlue(28, 121, 198);
 const QColor kMinimumRed(255, 0, 0);
 const QColor kBarGreen(0, 192, 0);
-
-QLabel* makeLabel(QWidget* parent, const QRect& geometry, const QString& text = QString()) {
-    auto* label = new QLabel(text, parent);
-    label->setGeometry(geometry);
-    return label;
-}
 
 } // namespace
 

@@ -2,6 +2,7 @@
 
 #include "mainwindow/ClickLabel.h"
 #include "mainwindow/MainWindowPictures.h"
+#include "mainwindow/PictureOnShow.h"
 #include "monitor/Twips.h"
 
 #include <algorithm>
@@ -37,7 +38,7 @@ PageStrip::PageStrip(QWidget* parent) : QFrame(parent) {
     m_imgMain00 = new QLabel(m_framain);
     m_imgMain00->setGeometry(twipsRect(0, 0, 1995, 6750));
     m_imgMain00->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_imgMain00->setPixmap(MainWindowPictures::stripBackground());
+    setPictureOnShow(m_imgMain00, &MainWindowPictures::stripBackground);
     m_imgMain00->setMouseTracking(true);
     m_imgMain00->installEventFilter(this);
 
@@ -46,7 +47,7 @@ PageStrip::PageStrip(QWidget* parent) : QFrame(parent) {
         auto* icon = new ClickLabel(m_framain);
         icon->setGeometry(twipsRect(240, 120 + 960 * i, 480, 480));
         icon->setAlignment(Qt::AlignCenter);
-        icon->setPixmap(MainWindowPictures::pageIcon(i));
+        setPictureOnShow(icon, [i] { return MainWindowPictures::pageIcon(i); });
         icon->setCursor(Qt::PointingHandCursor);
         icon->setMouseTracking(true);
         icon->installEventFilter(this);

@@ -1,6 +1,7 @@
 #include "mainwindow/SoftwareSettingsPage.h"
 
 #include "mainwindow/NoteLabel.h"
+#include "mainwindow/PageControls.h"
 #include "monitor/Twips.h"
 
 #include <QCheckBox>
@@ -16,20 +17,11 @@ namespace tarvik {
 
 namespace {
 
+using PageControls::makeCheckBox;
+using PageControls::makeLabel;
+
 constexpr int kMinInterval = 10;
 constexpr int kMaxInterval = 60;
-
-QLabel* makeLabel(QWidget* parent, const QRect& geometry, const char* text) {
-    auto* label = new QLabel(QString::fromUtf8(text), parent);
-    label->setGeometry(geometry);
-    return label;
-}
-
-QCheckBox* makeCheckBox(QWidget* parent, const QRect& geometry, const char* text) {
-    auto* box = new QCheckBox(QString::fromUtf8(text), parent);
-    box->setGeometry(geometry);
-    return box;
-}
 
 } // namespace
 

@@ -1,6 +1,7 @@
 #include "mainwindow/UserSettingsPage.h"
 
 #include "mainwindow/NoteLabel.h"
+#include "mainwindow/PageControls.h"
 #include "monitor/AppContext.h"
 #include "monitor/Twips.h"
 #include "settings/Paths.h"
@@ -20,6 +21,9 @@
 namespace tarvik {
 
 namespace {
+
+using PageControls::makeCheckBox;
+using PageControls::makeLabel;
 
 struct Preset {
     int releaseLevel;
@@ -49,18 +53,6 @@ const char* const kCustomExplanation = "可以自行设置下面的选项，建�
 // without changing what the controls themselves say.
 bool ownEnabled(const QWidget* w) {
     return !w->testAttribute(Qt::WA_ForceDisabled);
-}
-
-QLabel* makeLabel(QWidget* parent, const QRect& geometry, const char* text) {
-    auto* label = new QLabel(QString::fromUtf8(text), parent);
-    label->setGeometry(geometry);
-    return label;
-}
-
-QCheckBox* makeCheckBox(QWidget* parent, const QRect& geometry, const char* text) {
-    auto* box = new QCheckBox(QString::fromUtf8(text), parent);
-    box->setGeometry(geometry);
-    return box;
 }
 
 QScrollBar* makeScrollBar(QWidget* parent, const QRect& geometry, int minimum, int maximum, int pageStep) {

@@ -83,10 +83,14 @@ QPixmap iconPicture(int size) {
 } // namespace
 
 QIcon programIcon() {
-    QIcon icon;
-    for (int size : {16, 22, 24, 32, 48, 64}) {
-        icon.addPixmap(iconPicture(size));
-    }
+    // Drawn once: the tray, every window and the about box share it.
+    static const QIcon icon = [] {
+        QIcon drawn;
+        for (int size : {16, 22, 24, 32, 48, 64}) {
+            drawn.addPixmap(iconPicture(size));
+        }
+        return drawn;
+    }();
     return icon;
 }
 

@@ -5,7 +5,9 @@
 #include "settings/Paths.h"
 #include "settings/SettingsFormat.h"
 
+#include <algorithm>
 #include <fstream>
+#include <limits>
 #include <system_error>
 #include <utility>
 
@@ -53,7 +55,7 @@ fs::path SettingsFiles::locate(std::string_view name) const {
     return caseless ? *caseless : m_folder / pathFromUtf8(name);
 }
 
-std::optional<std::string> SettingsFiles::readBytes(std::string_view name) const {
+std::optional<std::string> SettingsFiles::readUpTo(std::string_view name, std::size_t maxBytes) const {
     const fs::path path = locate(name);
     if (!isRegularFile(path)) {
         return std::nullopt;
@@ -64,8 +66,13 @@ std::optional<std::string> SettingsFiles::readBytes(std::string_view name) const
     }
     std::string bytes;
     char buffer[64 * 1024];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+    while (bytes.size() < maxBytes) {
+        const std::size_t want = std::min(sizeof buffer, maxBytes - bytes.size());
+        in.read(buffer, static_cast<std::streamsize>(want));
         bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
+        if (in.gcount() < static_cast<std::streamsize>(want)) {
+            break;
+        }
     }
     if (in.bad()) {
         return std::nullopt;
@@ -73,23 +80,14 @@ std::optional<std::string> SettingsFiles::readBytes(std::string_view name) const
     return bytes;
 }
 
+std::optional<std::string> SettingsFiles::readBytes(std::string_view name) const {
+    return readUpTo(name, std::numeric_limits<std::size_t>::max());
+}
+
 std::optional<std::string> SettingsFiles::readFirstLine(std::string_view name) const {
-    const fs::path path = locate(name);
-    if (!isRegularFile(path)) {
-        return std::nullopt;
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return std::nullopt;
-    }
     // Enough to see the line end after a line of the longest allowed length, and no more.
-    std::string head(kMaxLineBytes + 2, '\0');
-    in.read(head.data(), static_cast<std::streamsize>(head.size()));
-    if (in.bad()) {
-        return std::nullopt;
-    }
-    head.resize(static_cast<std::size_t>(in.gcount()));
-    return decodeFirstLine(head, m_codec);
+    const auto head = readUpTo(name, kMaxLineBytes + 2);
+    return head ? decodeFirstLine(*head, m_codec) : std::nullopt;
 }
 
 std::optional<std::string_view> SettingsFiles::firstLine(std::string_view fileStart, std::size_t maxLineBytes) {

@@ -67,6 +67,9 @@ public:
     bool writeBytes(std::string_view name, std::string_view bytes);
 
 private:
+    // At most maxBytes from the start of the file; nullopt when it cannot be opened or read.
+    std::optional<std::string> readUpTo(std::string_view name, std::size_t maxBytes) const;
+
     std::filesystem::path m_folder;
     const TextCodec& m_codec;
     FileReplacer& m_replacer;

@@ -1,5 +1,7 @@
 #include "MainWindowFixture.h"
 
+#include "fakes/LogFile.h"
+
 #include "mainwindow/ClickLabel.h"
 #include "mainwindow/Frmain.h"
 #include "mainwindow/PageStrip.h"
@@ -102,20 +104,11 @@ void MainWindowFixture::writeLog(const std::string& utf8) const {
 }
 
 std::string MainWindowFixture::logText() const {
-    if (!folder.exists("Tarvik.log")) {
-        return "<missing>";
-    }
-    return fakes.codecImpl->toUtf8Lossy(folder.read("Tarvik.log"));
+    return readLog(folder, *fakes.codecImpl);
 }
 
 std::string MainWindowFixture::lastLogMessage() const {
-    std::string text = logText();
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) {
-        text.pop_back();
-    }
-    const std::string prefix = "2006-12-6 22:24:44 ";
-    const auto at = text.rfind(prefix);
-    return at == std::string::npos ? std::string() : text.substr(at + prefix.size());
+    return test::lastLogMessage(logText());
 }
 
 void MainWindowFixture::click(QWidget* widget, QPoint at) {

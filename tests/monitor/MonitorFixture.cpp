@@ -1,5 +1,7 @@
 #include "MonitorFixture.h"
 
+#include "fakes/LogFile.h"
+
 namespace tarvik::test {
 
 namespace {
@@ -32,20 +34,11 @@ bool MonitorFixture::start() {
 }
 
 std::string MonitorFixture::logText() const {
-    if (!folder.exists("Tarvik.log")) {
-        return "<missing>";
-    }
-    return fakes.codecImpl->toUtf8Lossy(folder.read("Tarvik.log"));
+    return readLog(folder, *fakes.codecImpl);
 }
 
 std::string MonitorFixture::lastLogMessage() const {
-    std::string text = logText();
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) {
-        text.pop_back();
-    }
-    const std::string prefix = "2006-12-6 22:24:44 ";
-    const auto at = text.rfind(prefix);
-    return at == std::string::npos ? std::string() : text.substr(at + prefix.size());
+    return test::lastLogMessage(logText());
 }
 
 void MonitorFixture::setAccess(int level, int usage) {
