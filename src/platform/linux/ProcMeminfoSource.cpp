@@ -71,7 +71,8 @@ struct Field {
 };
 
 template <std::size_t N> void scanFields(std::string_view text, Field (&fields)[N]) {
-    while (!text.empty()) {
+    std::size_t wanted = N;
+    while (!text.empty() && wanted > 0) {
         const std::size_t end = text.find('\n');
         const std::string_view line = text.substr(0, end);
         text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
@@ -83,6 +84,7 @@ template <std::size_t N> void scanFields(std::string_view text, Field (&fields)[
         for (Field& f : fields) {
             if (!f.found && f.name == name) {
                 f.found = parseValue(line.substr(colon + 1), f.value);
+                wanted -= f.found ? 1 : 0;
                 break;
             }
         }
@@ -101,22 +103,36 @@ std::uint32_t loadPercent(std::uint64_t total, std::uint64_t avail) {
 
 } // namespace
 
-ProcMeminfoSource::ProcMeminfoSource() : m_addressSpace(userAddressSpace()) {}
+ProcMeminfoSource::ProcMeminfoSource()
+    : m_addressSpace(userAddressSpace()), m_pageSize(static_cast<std::uint64_t>(::sysconf(_SC_PAGESIZE))) {}
 
 MemoryStatus ProcMeminfoSource::sample() {
+    // /proc/self/statm is far cheaper for the kernel to produce than /proc/self/status, and its
+    // first field is the same virtual size, in pages.
     char meminfo[8192];
-    char status[8192];
-    return parse(readProcFile("/proc/meminfo", meminfo, sizeof meminfo),
-                 readProcFile("/proc/self/status", status, sizeof status), m_addressSpace);
+    char statm[256];
+    const std::string_view sizes = readProcFile("/proc/self/statm", statm, sizeof statm);
+    std::uint64_t pages = 0;
+    for (const char c : sizes.substr(0, sizes.find(' '))) {
+        if (c < '0' || c > '9') {
+            break;
+        }
+        pages = pages * 10 + static_cast<std::uint64_t>(c - '0');
+    }
+    return parse(readProcFile("/proc/meminfo", meminfo, sizeof meminfo), pages * m_pageSize, m_addressSpace);
 }
 
 MemoryStatus ProcMeminfoSource::parse(std::string_view meminfo, std::string_view selfStatus,
                                       std::uint64_t addressSpace) {
+    Field vm[] = {{"VmSize"}};
+    scanFields(selfStatus, vm);
+    return parse(meminfo, vm[0].value, addressSpace);
+}
+
+MemoryStatus ProcMeminfoSource::parse(std::string_view meminfo, std::uint64_t virtualSize, std::uint64_t addressSpace) {
     enum { Total, Available, Free, Buffers, Cached, SwapTotal, SwapFree };
     Field m[] = {{"MemTotal"}, {"MemAvailable"}, {"MemFree"}, {"Buffers"}, {"Cached"}, {"SwapTotal"}, {"SwapFree"}};
     scanFields(meminfo, m);
-    Field vm[] = {{"VmSize"}};
-    scanFields(selfStatus, vm);
 
     MemoryStatus s;
     s.dwLength = 32;
@@ -134,7 +150,7 @@ MemoryStatus ProcMeminfoSource::parse(std::string_view meminfo, std::string_view
         s.dwAvailPageFile = s.dwTotalPageFile;
     }
     s.dwTotalVirtual = addressSpace;
-    s.dwAvailVirtual = vm[0].value < addressSpace ? addressSpace - vm[0].value : 0;
+    s.dwAvailVirtual = virtualSize < addressSpace ? addressSpace - virtualSize : 0;
     s.dwMemoryLoad = loadPercent(s.dwTotalPhys, s.dwAvailPhys);
     return s;
 }

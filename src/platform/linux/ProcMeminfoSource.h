@@ -17,12 +17,15 @@ public:
     // Builds the record from the texts of /proc/meminfo and /proc/self/status; missing or
     // unreadable fields count as 0.
     static MemoryStatus parse(std::string_view meminfo, std::string_view selfStatus, std::uint64_t addressSpace);
+    // The same with the process's virtual size already known, in bytes.
+    static MemoryStatus parse(std::string_view meminfo, std::uint64_t virtualSize, std::uint64_t addressSpace);
     // The size of this process's user address space: RLIMIT_AS when one is set, else what the
     // architecture gives a user process.
     static std::uint64_t userAddressSpace();
 
 private:
     std::uint64_t m_addressSpace;
+    std::uint64_t m_pageSize;
 };
 
 } // namespace tarvik

@@ -1,6 +1,7 @@
 // Session end on Linux desktops: the session manager ends its clients with SIGTERM (or SIGHUP
 // when the terminal goes). The signal is turned into a GUI-thread call through a socket pair.
 #include "platform/Platform.h"
+#include "platform/linux/FontWarmUp.h"
 
 #include <csignal>
 #include <cstdlib>
@@ -27,6 +28,7 @@ void onSignal(int) {
 } // namespace
 
 void prepareQtEnvironment() {
+    warmUpFonts();
     const char* session = std::getenv("XDG_SESSION_TYPE");
     const bool wayland =
         (session != nullptr && std::string_view(session) == "wayland") || std::getenv("WAYLAND_DISPLAY") != nullptr;
