@@ -110,7 +110,11 @@ TEST(SoakTest, HoursOfTicksLeaveNoGrowthAndEveryExpectedLogEntry) {
     }
     QCoreApplication::processEvents();
 
+#if !defined(__SANITIZE_ADDRESS__)
+    // Under AddressSanitizer freed memory waits in its quarantine, so the figure grows by design;
+    // LeakSanitizer checks that build for leaks at exit instead.
     EXPECT_LE(anonymousKb() - anonAfterFirstHour, 512) << "anonymous memory grew";
+#endif
     EXPECT_EQ(openDescriptors(), descriptorsAfterFirstHour);
 
     const std::string log = fakes.codecImpl->toUtf8Lossy(folder.read("Tarvik.log"));
