@@ -27,7 +27,7 @@ bool FakeFileReplacer::replaceFile(const std::filesystem::path& target, std::str
         return false;
     }
     for (const std::string& name : failNames) {
-        if (strcasecmp(target.filename().c_str(), name.c_str()) == 0) {
+        if (strcasecmp(target.filename().string().c_str(), name.c_str()) == 0) {
             return false;
         }
     }
