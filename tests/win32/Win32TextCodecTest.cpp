@@ -143,7 +143,8 @@ TEST(Win32TextCodec, UnrepresentableTextIsRefusedOrReplacedAsOnLinux) {
         {"a\xC3", "a?"},
         {"\xE5\xA1"
          "ab",
-         "?b"},
+         "?ab"},
+        {"\xE5\xA1维", "?\xCE\xAC"},
         {"x\x80y", "x?y"},
         {"\xED\xA0\x80z", "?z"},
     };

@@ -1,5 +1,7 @@
 #include "platform/linux/IconvTextCodec.h"
 
+#include "platform/TextCodecSkip.h"
+
 #include <cerrno>
 #include <iconv.h>
 
@@ -38,22 +40,8 @@ std::optional<std::string> convert(const char* to, const char* from, std::string
             break;
         }
         out += *replacement;
-        // Skip one character. In UTF-8: its lead byte and the continuation bytes that follow, so a
-        // broken sequence never swallows the next character. In code page 936: a lead byte with a
-        // byte that can trail it is one unmapped character, whose trail byte must not start the next.
-        std::size_t skip = 1;
-        const auto lead = static_cast<unsigned char>(*src);
-        if (std::string_view(from) == "UTF-8") {
-            const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-            while (skip < length && skip < srcLeft && (static_cast<unsigned char>(src[skip]) & 0xC0) == 0x80) {
-                ++skip;
-            }
-        } else if (lead >= 0x81 && lead <= 0xFE && srcLeft >= 2) {
-            const auto trail = static_cast<unsigned char>(src[1]);
-            if ((trail >= 0x40 && trail <= 0x7E) || (trail >= 0x80 && trail <= 0xFE)) {
-                skip = 2;
-            }
-        }
+        const std::string_view rest(src, srcLeft);
+        const std::size_t skip = std::string_view(from) == "UTF-8" ? utf8SkipLength(rest) : cp936SkipLength(rest);
         src += skip;
         srcLeft -= skip;
         iconv(cd, nullptr, nullptr, nullptr, nullptr);

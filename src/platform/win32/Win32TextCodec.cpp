@@ -1,5 +1,7 @@
 #include "platform/win32/Win32TextCodec.h"
 
+#include "platform/TextCodecSkip.h"
+
 #include <windows.h>
 
 namespace tarvik {
@@ -47,13 +49,6 @@ std::optional<std::string> convert(UINT from, UINT to, std::string_view in) {
     return wide ? encode(to, *wide) : std::nullopt;
 }
 
-// Length of the UTF-8 character that `lead` starts, as far as `left` allows; the same rule
-// by which the Linux converter skips a character it cannot take.
-std::size_t utf8Length(unsigned char lead, std::size_t left) {
-    const std::size_t n = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-    return n > left ? left : n;
-}
-
 } // namespace
 
 std::optional<std::string> Win32TextCodec::toUtf8(std::string_view cp936) const {
@@ -68,7 +63,7 @@ std::string Win32TextCodec::toUtf8Lossy(std::string_view cp936) const {
     if (auto whole = toUtf8(cp936)) {
         return *std::move(whole);
     }
-    // Character by character: a bad byte becomes U+FFFD and decoding goes on at the next byte.
+    // Character by character: what cannot be decoded becomes U+FFFD and decoding goes on after it.
     std::string out;
     std::size_t i = 0;
     while (i < cp936.size()) {
@@ -83,7 +78,7 @@ std::string Win32TextCodec::toUtf8Lossy(std::string_view cp936) const {
             i += length;
         } else {
             out += "\xEF\xBF\xBD";
-            ++i;
+            i += cp936SkipLength(cp936.substr(i));
         }
     }
     return out;
@@ -101,7 +96,7 @@ std::string Win32TextCodec::fromUtf8Lossy(std::string_view utf8) const {
             out += utf8[i++];
             continue;
         }
-        const std::size_t length = utf8Length(lead, utf8.size() - i);
+        const std::size_t length = utf8SkipLength(utf8.substr(i));
         const auto ch = fromUtf8(utf8.substr(i, length));
         out += ch ? *ch : "?";
         i += length;
