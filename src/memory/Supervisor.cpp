@@ -25,11 +25,12 @@ bool countTo(std::int16_t& counter, int target) {
 void Supervisor::tick(const SettingsRecord& s, SupervisionActions& actions) {
     const float minimum = static_cast<float>(s.MinFreePercent);
 
-    if (actions.barPercent() < minimum && s.AlarmEnabled) {
+    const bool low = actions.barPercent() < minimum;
+    if (low && s.AlarmEnabled) {
         actions.soundAlarm();
     }
 
-    if (actions.barPercent() < minimum && s.AutoReleaseWhenLow) {
+    if (low && s.AutoReleaseWhenLow) {
         actions.releaseMemory();
         actions.appendLog(Texts::lowMemoryRelease(s.MinFreePercent));
     }

@@ -34,8 +34,6 @@ public:
     // Copies the log file to `target`, replacing it; false on any failure.
     bool copyTo(const std::filesystem::path& target) const;
 
-    const std::string& logText() const { return m_logText; }
-
     // Every line of the log's bytes followed by CR LF. Lines end at CR LF, LF or a lone CR; a last
     // line without a line end still counts, and a final line end does not start another line.
     static std::string withCrLfLines(std::string_view bytes);

@@ -17,19 +17,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (lower(a[i]) != lower(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
 bool isRegularFile(const fs::path& path) {
     std::error_code ec;
     return fs::is_regular_file(path, ec);
@@ -48,7 +35,7 @@ fs::path SettingsFiles::locate(std::string_view name) const {
         if (entryName == name) {
             return it->path();
         }
-        if (!caseless && equalsIgnoringAsciiCase(entryName, name)) {
+        if (!caseless && SettingsFormat::equalsIgnoringCase(entryName, name)) {
             caseless = it->path();
         }
     }

@@ -148,19 +148,6 @@ template <class T> std::optional<T> roundedTo(std::optional<double> value) {
     return static_cast<T>(rounded);
 }
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // Takes the text before the next comma off `rest`; nullopt when no comma is left.
 std::optional<std::string_view> takeField(std::string_view& rest) {
     const std::size_t comma = rest.find(',');
@@ -387,6 +374,19 @@ std::optional<std::string> composeBatchStart(const BatchStartList& list) {
         line += entry.ProgramPath + "," + booleanText(entry.Selected) + ",";
     }
     return line;
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (lower(a[i]) != lower(b[i])) {
+            return false;
+        }
+    }
+    return true;
 }
 
 std::string booleanText(bool value) {

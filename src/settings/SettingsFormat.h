@@ -34,7 +34,8 @@ std::string composeAccess(const AccessRecord& r);
 std::string composePlacement(const MonitorPlacement& p, std::string_view separator);
 std::optional<std::string> composeBatchStart(const BatchStartList& list);
 
-std::string booleanText(bool value); // "True" / "False"
+std::string booleanText(bool value);                             // "True" / "False"
+bool equalsIgnoringCase(std::string_view a, std::string_view b); // A-Z and a-z alike, other bytes exactly
 std::string singleText(float value); // shortest decimal text that reads back as the same float
 
 } // namespace SettingsFormat

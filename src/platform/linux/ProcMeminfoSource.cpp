@@ -113,13 +113,9 @@ MemoryStatus ProcMeminfoSource::sample() {
     char statm[256];
     const std::string_view sizes = readProcFile("/proc/self/statm", statm, sizeof statm);
     std::uint64_t pages = 0;
-    for (const char c : sizes.substr(0, sizes.find(' '))) {
-        if (c < '0' || c > '9') {
-            break;
-        }
-        pages = pages * 10 + static_cast<std::uint64_t>(c - '0');
-    }
-    return parse(readProcFile("/proc/meminfo", meminfo, sizeof meminfo), pages * m_pageSize, m_addressSpace);
+    parseValue(sizes, pages);
+    const std::uint64_t virtualSize = pages > kMax / m_pageSize ? kMax : pages * m_pageSize;
+    return parse(readProcFile("/proc/meminfo", meminfo, sizeof meminfo), virtualSize, m_addressSpace);
 }
 
 MemoryStatus ProcMeminfoSource::parse(std::string_view meminfo, std::string_view selfStatus,

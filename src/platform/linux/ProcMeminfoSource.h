@@ -7,15 +7,15 @@
 
 namespace tarvik {
 
-// Memory figures from /proc/meminfo and /proc/self/status. Sampled every 500 ms, so a sample
-// reads both files into stack buffers and allocates nothing.
+// Memory figures from /proc/meminfo and the process's virtual size from /proc/self/statm.
+// Sampled every 500 ms, so a sample reads both files into stack buffers and allocates nothing.
 class ProcMeminfoSource : public MemorySource {
 public:
     ProcMeminfoSource();
     MemoryStatus sample() override;
 
-    // Builds the record from the texts of /proc/meminfo and /proc/self/status; missing or
-    // unreadable fields count as 0.
+    // Builds the record from the texts of /proc/meminfo and /proc/self/status (whose VmSize is
+    // the virtual size); missing or unreadable fields count as 0.
     static MemoryStatus parse(std::string_view meminfo, std::string_view selfStatus, std::uint64_t addressSpace);
     // The same with the process's virtual size already known, in bytes.
     static MemoryStatus parse(std::string_view meminfo, std::uint64_t virtualSize, std::uint64_t addressSpace);

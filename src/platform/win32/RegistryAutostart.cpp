@@ -9,28 +9,12 @@ namespace tarvik {
 
 namespace {
 
-// The ANSI form of a text, as the A calls take it; characters the code page lacks become '?'.
+// The ANSI form of a text, as the A calls take it.
 std::string toAnsi(const std::string& utf8) {
-    const std::wstring wide = toWide(utf8);
-    if (wide.empty()) {
-        return {};
-    }
-    const int size = static_cast<int>(wide.size());
-    const int n = ::WideCharToMultiByte(CP_ACP, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(n), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, wide.data(), size, out.data(), n, nullptr, nullptr);
-    return out;
+    return fromWide(toWide(utf8), CP_ACP);
 }
-
 std::string fromAnsi(std::string_view ansi) {
-    if (ansi.empty()) {
-        return {};
-    }
-    const int size = static_cast<int>(ansi.size());
-    const int n = ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(n), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, wide.data(), n);
-    return fromWide(wide);
+    return fromWide(toWide(ansi, CP_ACP));
 }
 
 } // namespace

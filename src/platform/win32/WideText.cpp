@@ -4,25 +4,27 @@
 
 namespace tarvik {
 
-std::wstring toWide(std::string_view utf8) {
-    if (utf8.empty()) {
+static_assert(kUtf8CodePage == CP_UTF8);
+
+std::wstring toWide(std::string_view text, unsigned codePage) {
+    if (text.empty()) {
         return {};
     }
-    const int size = static_cast<int>(utf8.size());
-    const int n = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
+    const int size = static_cast<int>(text.size());
+    const int n = ::MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
     std::wstring out(static_cast<std::size_t>(n), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, out.data(), n);
+    ::MultiByteToWideChar(codePage, 0, text.data(), size, out.data(), n);
     return out;
 }
 
-std::string fromWide(std::wstring_view utf16) {
+std::string fromWide(std::wstring_view utf16, unsigned codePage) {
     if (utf16.empty()) {
         return {};
     }
     const int size = static_cast<int>(utf16.size());
-    const int n = ::WideCharToMultiByte(CP_UTF8, 0, utf16.data(), size, nullptr, 0, nullptr, nullptr);
+    const int n = ::WideCharToMultiByte(codePage, 0, utf16.data(), size, nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<std::size_t>(n), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, utf16.data(), size, out.data(), n, nullptr, nullptr);
+    ::WideCharToMultiByte(codePage, 0, utf16.data(), size, out.data(), n, nullptr, nullptr);
     return out;
 }
 

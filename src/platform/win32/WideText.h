@@ -5,9 +5,11 @@
 
 namespace tarvik {
 
-// UTF-8, the program's inner text, to and from the UTF-16 of the wide Win32 calls.
-// Malformed input is replaced, never refused: these carry names and paths, not file contents.
-std::wstring toWide(std::string_view utf8);
-std::string fromWide(std::wstring_view utf16);
+// UTF-8, the program's inner text, to and from the UTF-16 of the wide Win32 calls; another code
+// page (CP_ACP for the ANSI calls) when one is named. Malformed input is replaced, never refused:
+// these carry names and paths, not file contents; characters the code page lacks become '?'.
+inline constexpr unsigned kUtf8CodePage = 65001; // CP_UTF8
+std::wstring toWide(std::string_view text, unsigned codePage = kUtf8CodePage);
+std::string fromWide(std::wstring_view utf16, unsigned codePage = kUtf8CodePage);
 
 } // namespace tarvik
