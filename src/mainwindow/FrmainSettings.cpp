@@ -39,9 +39,7 @@ bool Frmain::FillSettingsControls() {
 
     user.fillReleaseLevel(s.ReleaseLevel);
     user.Chksou()->setChecked(s.AlarmEnabled);
-    user.AlarmPending = s.AlarmEnabled;
-    user.Text1()->setEnabled(s.AlarmEnabled);
-    user.Com1()->setEnabled(s.AlarmEnabled);
+    user.Chksou_Click(s.AlarmEnabled); // also when the box did not change
     user.Text1()->setText(QString::fromStdString(s.AlarmSoundFile));
     user.fillMinimum(s.MinFreePercent);
     // The pending value is set after the box: the box's handler runs only when its state changes.
@@ -59,8 +57,7 @@ bool Frmain::FillSettingsControls() {
     soft.ChkYC()->setChecked(s.HideMonitorAtStart);
     soft.ChkCPU_ZL()->setChecked(s.NoReleaseWhenCpuBusy);
     soft.ChkZDJL()->setChecked(s.AutoLogMemoryInfo);
-    soft.TxtZDJL()->setEnabled(s.AutoLogMemoryInfo);
-    soft.VScrollZDJL()->setEnabled(s.AutoLogMemoryInfo);
+    soft.ChkZDJL_Click(s.AutoLogMemoryInfo);
     soft.fillInterval(s.AutoLogMinutes);
     soft.fillChartStyle(s.ChartStyle);
     if (!LoadBatchStartView()) {

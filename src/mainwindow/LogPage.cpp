@@ -2,6 +2,7 @@
 
 #include "mainwindow/ClickLabel.h"
 #include "mainwindow/MainWindowPictures.h"
+#include "mainwindow/PageControls.h"
 #include "mainwindow/PictureOnShow.h"
 #include "monitor/AppContext.h"
 #include "monitor/Twips.h"
@@ -15,7 +16,7 @@
 namespace tarvik {
 
 LogPage::LogPage(AppContext& context, QWidget* parent) : QGroupBox(QStringLiteral("日志"), parent), m_ctx(context) {
-    setGeometry(twipsRect(1680, 120, 5055, 4335));
+    setGeometry(PageControls::pageGeometry());
 
     m_txtRZ = new QPlainTextEdit(this);
     m_txtRZ->setGeometry(twipsRect(120, 240, 3855, 3855));

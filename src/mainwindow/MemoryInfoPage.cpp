@@ -25,7 +25,7 @@ const QColor kBarGreen(0, 192, 0);
 
 MemoryInfoPage::MemoryInfoPage(AppContext& context, QWidget* parent)
     : QGroupBox(QStringLiteral("内存信息"), parent), m_ctx(context) {
-    setGeometry(twipsRect(1680, 120, 5055, 4335));
+    setGeometry(PageControls::pageGeometry());
 
     m_label0TX = makeLabel(this, twipsRect(240, 360, 2655, 255));
     m_label0ZLVal = makeLabel(this, twipsRect(2280, 360, 2415, 255));
@@ -76,9 +76,7 @@ void MemoryInfoPage::setCaption(QLabel* label, const std::string& text) {
 }
 
 void MemoryInfoPage::ShowMemoryFigures() {
-    MemoryStatus s = m_ctx.platform.memory.sample();
-    s.dwLength = 32;
-    m_ctx.state.Memory = s;
+    const MemoryStatus& s = m_ctx.sampleMemory();
     // A zero total reads as 0 % rather than failing the tick.
     setCaption(m_lblTotalPhys, MemoryFigures::totalPhysCaption(s));
     setCaption(m_lblAvailPhys, MemoryFigures::availPhysCaption(s));
@@ -142,7 +140,10 @@ void MemoryInfoPage::tick() {
         pal.setColor(QPalette::WindowText, colour);
         m_label0TX->setPalette(pal);
     }
-    setCaption(m_label0ZLVal, "可用内存最低限度(红线):" + std::to_string(minimum) + "%");
+    if (minimum != m_captionMinimum) {
+        setCaption(m_label0ZLVal, "可用内存最低限度(红线):" + std::to_string(minimum) + "%");
+        m_captionMinimum = minimum;
+    }
 }
 
 void MemoryInfoPage::RefreshMemoryInfo() {

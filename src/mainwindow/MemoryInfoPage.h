@@ -38,7 +38,6 @@ public:
     QLabel* Label0ZLVal() const { return m_label0ZLVal; }
     QLabel* Label2(int i) const { return m_label2[static_cast<std::size_t>(i)]; }
     ChartSurface* Pic1() const { return m_pic1; }
-    QGroupBox* Frame1() const { return m_frame1; }
     QLabel* lblTotalPhys() const { return m_lblTotalPhys; }
     QLabel* lblAvailPhys() const { return m_lblAvailPhys; }
     QLabel* lblTotalPage() const { return m_lblTotalPage; }
@@ -61,6 +60,7 @@ private:
     AppContext& m_ctx;
     std::array<int, kHistorySlots + 1> m_history{};
     bool m_chartStale = false; // until the first tick the chart shows the grid alone
+    int m_captionMinimum = -1; // the minimum the red-line caption shows; -1 before the first tick
 
     QLabel* m_label0TX = nullptr;
     QLabel* m_label0ZLVal = nullptr;

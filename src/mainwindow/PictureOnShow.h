@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QPixmap>
 #include <functional>
+#include <QPixmap>
 
 class QLabel;
 

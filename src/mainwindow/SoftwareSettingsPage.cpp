@@ -26,7 +26,7 @@ constexpr int kMaxInterval = 60;
 } // namespace
 
 SoftwareSettingsPage::SoftwareSettingsPage(QWidget* parent) : QGroupBox(QStringLiteral("软件设置"), parent) {
-    setGeometry(twipsRect(1680, 120, 5055, 4335));
+    setGeometry(PageControls::pageGeometry());
 
     m_fmeSoftSet = new QWidget(this);
     m_fmeSoftSet->setGeometry(twipsRect(240, 360, 4575, 3015));
@@ -67,8 +67,7 @@ SoftwareSettingsPage::SoftwareSettingsPage(QWidget* parent) : QGroupBox(QStringL
     m_list1->setGeometry(twipsRect(120, 240, 4575, 2895));
     m_fmePQ->hide();
 
-    m_cmdSaveSet = new QPushButton(QStringLiteral("保存设置"), this);
-    m_cmdSaveSet->setGeometry(twipsRect(3840, 3840, 975, 375));
+    m_cmdSaveSet = PageControls::makeSaveButton(this);
 
     connect(m_chkZDJL, &QCheckBox::toggled, this, &SoftwareSettingsPage::ChkZDJL_Click);
     connect(m_vScrollZDJL, &QScrollBar::valueChanged, this, &SoftwareSettingsPage::VScrollZDJL_Change);

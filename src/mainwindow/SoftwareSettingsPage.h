@@ -40,7 +40,6 @@ public:
 
     QWidget* FmeSoftSet() const { return m_fmeSoftSet; }
     QCheckBox* ChkZDJL() const { return m_chkZDJL; }
-    QLabel* lblZDJL() const { return m_lblZDJL; }
     QLineEdit* TxtZDJL() const { return m_txtZDJL; }
     QScrollBar* VScrollZDJL() const { return m_vScrollZDJL; }
     QLabel* Label1() const { return m_label1; }

@@ -1,6 +1,7 @@
 #include "mainwindow/UserLevelPage.h"
 
 #include "mainwindow/NoteLabel.h"
+#include "mainwindow/PageControls.h"
 #include "monitor/Twips.h"
 
 #include <QLabel>
@@ -10,10 +11,9 @@
 namespace tarvik {
 
 UserLevelPage::UserLevelPage(QWidget* parent) : QGroupBox(QStringLiteral("用户级别"), parent) {
-    setGeometry(twipsRect(1680, 120, 5055, 4335));
+    setGeometry(PageControls::pageGeometry());
 
-    m_cmdSaveSet = new QPushButton(QStringLiteral("保存设置"), this);
-    m_cmdSaveSet->setGeometry(twipsRect(3840, 3840, 975, 375));
+    m_cmdSaveSet = PageControls::makeSaveButton(this);
 
     struct Level {
         const char* caption;

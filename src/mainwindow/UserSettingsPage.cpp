@@ -74,7 +74,7 @@ int UserSettingsPage::periodElement(std::int16_t ticks) {
 
 UserSettingsPage::UserSettingsPage(AppContext& context, QWidget* parent)
     : QGroupBox(QStringLiteral("用户设置"), parent), m_ctx(context) {
-    setGeometry(twipsRect(1680, 120, 5055, 4335));
+    setGeometry(PageControls::pageGeometry());
 
     m_label1LX = makeLabel(this, twipsRect(240, 360, 1935, 255), "请选择计算机使用类型:");
     m_cmbLX = new QComboBox(this);
@@ -122,8 +122,7 @@ UserSettingsPage::UserSettingsPage(AppContext& context, QWidget* parent)
     m_com1->setEnabled(false);
     m_fmeZL->setEnabled(false);
 
-    m_cmdSaveSet = new QPushButton(QStringLiteral("保存设置"), this);
-    m_cmdSaveSet->setGeometry(twipsRect(3840, 3840, 975, 375));
+    m_cmdSaveSet = PageControls::makeSaveButton(this);
 
     m_hScrollDX->installEventFilter(this);
     m_hScrollZL->installEventFilter(this);

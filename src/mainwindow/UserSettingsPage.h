@@ -50,8 +50,6 @@ public:
     QComboBox* CmbLX() const { return m_cmbLX; }
     QLabel* Label1LXJS() const { return m_label1LXJS; }
     QGroupBox* FmeZL() const { return m_fmeZL; }
-    QLabel* Label1DX() const { return m_label1DX; }
-    QLabel* Label1D(int i) const { return m_label1D[static_cast<std::size_t>(i)]; } // 0 "大", 1 "小"
     QScrollBar* HScrollDX() const { return m_hScrollDX; }
     QLabel* Label1ZLVal() const { return m_label1ZLVal; }
     QScrollBar* HScrollZL() const { return m_hScrollZL; }
@@ -61,7 +59,6 @@ public:
     QPushButton* Com1() const { return m_com1; }
     QCheckBox* ChkMZ() const { return m_chkMZ; }
     QComboBox* CmbMZ() const { return m_cmbMZ; }
-    QLabel* Label1ZDZL() const { return m_label1ZDZL; }
     QCheckBox* ChkQK() const { return m_chkQK; }
     QPushButton* CmdSaveSet() const { return m_cmdSaveSet; }
 

@@ -16,6 +16,14 @@ struct AppContext {
     AppContext(const AppContext&) = delete;
     AppContext& operator=(const AppContext&) = delete;
 
+    // Takes a new sample into the shared record; both windows sample through here.
+    const MemoryStatus& sampleMemory() {
+        MemoryStatus s = platform.memory.sample();
+        s.dwLength = 32;
+        state.Memory = s;
+        return state.Memory;
+    }
+
     AppState& state;
     Platform& platform;
     SettingsFiles files;

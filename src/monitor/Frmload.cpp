@@ -13,6 +13,8 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 
+#include <optional>
+
 namespace tarvik {
 
 namespace {
@@ -128,8 +130,9 @@ void Frmload::buildPanels() {
         jm->setCursor(Qt::PointingHandCursor);
         m_label1[static_cast<std::size_t>(i)]->setToolTip(tip);
     }
-    // Every surface that drags, pops up the menu or toggles the main window reports to eventFilter.
-    for (QWidget* w : std::initializer_list<QWidget*>{fme0, m_label4, m_pic1, m_pic2, m_label1[0], m_label1[1],
+    // Every surface that drags, pops up the menu or toggles the main window reports to eventFilter,
+    // the window itself where no panel covers it included.
+    for (QWidget* w : std::initializer_list<QWidget*>{this, fme0, m_label4, m_pic1, m_pic2, m_label1[0], m_label1[1],
                                                       m_label1[2], m_labelJM[0], m_labelJM[1], m_labelJM[2]}) {
         w->installEventFilter(this);
     }
@@ -158,12 +161,6 @@ float Frmload::BarPercent() const {
     return static_cast<float>(pxToTwips(m_label4->width())) / 12.0f;
 }
 
-void Frmload::sampleMemory() {
-    MemoryStatus s = m_ctx.platform.memory.sample();
-    s.dwLength = 32;
-    m_ctx.state.Memory = s;
-}
-
 void Frmload::setCaptionIfChanged(QLabel* label, const QString& text) {
     // The labels are sized once for the widest text ("100%"), so a new figure costs no layout.
     if (label->text() != text) {
@@ -180,17 +177,21 @@ void Frmload::Timer1_Timer() {
             appendLog(Texts::kLogRuntimeError);
         }
     };
-    guarded([&] { sampleMemory(); });
+    guarded([&] { m_ctx.sampleMemory(); });
     const MemoryStatus& s = m_ctx.state.Memory;
     guarded([&] { m_label4->resize(twipsToPx(MemoryFigures::barTwips(s)), m_label4->height()); });
+    // The caption and the tooltip are the same for the three styles' labels: made once a tick.
+    std::optional<QString> caption;
+    std::optional<QString> tip;
+    guarded([&] { caption = qs(MemoryFigures::freePhysPercentText(s)); });
+    guarded([&] { tip = qs(MemoryFigures::monitorTooltip(s)); });
     for (QLabel* label : m_label1) {
-        guarded([&] { setCaptionIfChanged(label, qs(MemoryFigures::freePhysPercentText(s))); });
-        guarded([&] {
-            const QString tip = qs(MemoryFigures::monitorTooltip(s));
-            if (label->toolTip() != tip) {
-                label->setToolTip(tip);
-            }
-        });
+        if (caption) {
+            guarded([&] { setCaptionIfChanged(label, *caption); });
+        }
+        if (tip && label->toolTip() != *tip) {
+            guarded([&] { label->setToolTip(*tip); });
+        }
     }
 }
 

@@ -82,8 +82,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     // SupervisionActions
@@ -103,10 +101,10 @@ private:
     bool readSettingsFiles();
     bool failStartup(const char* logLine, const char* message);
     void startBatchList();
-    void sampleMemory();
     void renderVisibleCharts();
     void setCaptionIfChanged(QLabel* label, const QString& text);
-    bool startDrag(QMouseEvent* event);
+    void startDrag(QMouseEvent* event);
+    void setMonitorShown(bool shown);
     void popupMenuAt(const QPoint& globalPos, bool centred);
     void animateToTray(int direction);
 

@@ -81,15 +81,18 @@ void Frmload::ToggleMonitorWindow() {
     if (st.MonitorShown) {
         animateToTray(1);
         hide();
-        m_mnuYC->setText(QStringLiteral("恢复"));
-        st.MonitorShown = false;
+        setMonitorShown(false);
     } else {
         animateToTray(0);
         keepOffTaskbar(winId());
         show();
-        m_mnuYC->setText(QStringLiteral("隐藏"));
-        st.MonitorShown = true;
+        setMonitorShown(true);
     }
+}
+
+void Frmload::setMonitorShown(bool shown) {
+    m_mnuYC->setText(shown ? QStringLiteral("隐藏") : QStringLiteral("恢复"));
+    m_ctx.state.MonitorShown = shown;
 }
 
 void Frmload::animateToTray(int direction) {
@@ -160,28 +163,16 @@ void Frmload::toggleMainWindow() {
     }
 }
 
-bool Frmload::startDrag(QMouseEvent* event) {
+void Frmload::startDrag(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
-        return false;
+        return;
     }
     if (windowHandle() != nullptr && windowHandle()->startSystemMove()) {
-        return true;
+        return;
     }
     // No window manager move: follow the mouse ourselves until the button is released.
     m_manualDrag = true;
     m_dragOffset = event->globalPosition().toPoint() - pos();
-    return true;
-}
-
-void Frmload::mousePressEvent(QMouseEvent* event) {
-    startDrag(event);
-}
-
-void Frmload::mouseReleaseEvent(QMouseEvent* event) {
-    m_manualDrag = false;
-    if (event->button() == Qt::RightButton) {
-        popupMenuAt(event->globalPosition().toPoint(), false);
-    }
 }
 
 bool Frmload::eventFilter(QObject* watched, QEvent* event) {
@@ -216,8 +207,9 @@ bool Frmload::eventFilter(QObject* watched, QEvent* event) {
             popupMenuAt(me->globalPosition().toPoint(), false);
         }
         return true;
-    default: // double-click: the percentage texts take none
-        if (std::find(m_label1.begin(), m_label1.end(), watched) == m_label1.end() && me->button() == Qt::LeftButton) {
+    default: // double-click: the window's own surface and the percentage texts take none
+        if (watched != this && std::find(m_label1.begin(), m_label1.end(), watched) == m_label1.end() &&
+            me->button() == Qt::LeftButton) {
             toggleMainWindow();
         }
         return true;

@@ -50,7 +50,7 @@ bool Frmload::Form_Load() {
     }
     st.Access = *access;
 
-    sampleMemory();
+    m_ctx.sampleMemory();
     DrawCharts();
     // Show the first figures at once rather than a second later.
     Timer1_Timer();
@@ -75,8 +75,7 @@ bool Frmload::Form_Load() {
     }
 
     buildTray();
-    st.MonitorShown = !st.Settings.HideMonitorAtStart;
-    m_mnuYC->setText(st.MonitorShown ? QStringLiteral("隐藏") : QStringLiteral("恢复"));
+    setMonitorShown(!st.Settings.HideMonitorAtStart);
     m_supervisor.PeriodicTickCount = 0;
     m_supervisor.AutoLogTickCount = 0;
     startTimers();
@@ -177,8 +176,7 @@ void Frmload::closeEvent(QCloseEvent* event) {
     Form_Unload();
     event->ignore();
     hide();
-    m_ctx.state.MonitorShown = false;
-    m_mnuYC->setText(QStringLiteral("恢复"));
+    setMonitorShown(false);
 }
 
 } // namespace tarvik
