@@ -77,12 +77,41 @@ void MemoryInfoPage::setCaption(QLabel* label, const std::string& text) {
 
 void MemoryInfoPage::ShowMemoryFigures() {
     const MemoryStatus& s = m_ctx.sampleMemory();
-    // A zero total reads as 0 % rather than failing the tick.
-    setCaption(m_lblTotalPhys, MemoryFigures::totalPhysCaption(s));
-    setCaption(m_lblAvailPhys, MemoryFigures::availPhysCaption(s));
-    setCaption(m_lblTotalPage, MemoryFigures::pageFileCaption(s));
-    setCaption(m_lblTotalVirtual, MemoryFigures::virtualCaption(s));
-    setCaption(m_label0TX, MemoryFigures::availPhysPercentCaption(s));
+    // A zero total reads as 0 % rather than failing the tick. A caption is made only when the
+    // figure it shows changes; the labels take it while the page can be seen, or when it is shown.
+    const std::array<std::uint64_t, kCaptions> figures{
+        MemoryFigures::totalPhysMB(s), MemoryFigures::freePhysMB(s),
+        static_cast<std::uint64_t>(MemoryFigures::wholePercent(s.dwAvailPageFile, s.dwTotalPageFile)),
+        static_cast<std::uint64_t>(MemoryFigures::wholePercent(s.dwAvailVirtual, s.dwTotalVirtual)),
+        static_cast<std::uint64_t>(MemoryFigures::wholePercent(s.dwAvailPhys, s.dwTotalPhys))};
+    std::string (*const captionOf[kCaptions])(const MemoryStatus&) = {
+        MemoryFigures::totalPhysCaption, MemoryFigures::availPhysCaption, MemoryFigures::pageFileCaption,
+        MemoryFigures::virtualCaption, MemoryFigures::availPhysPercentCaption};
+    for (std::size_t i = 0; i < kCaptions; ++i) {
+        if (figures[i] != m_figures[i] || m_captions[i].empty()) {
+            m_captions[i] = captionOf[i](s);
+            m_figures[i] = figures[i];
+            m_captionsShown = false;
+        }
+    }
+    showCaptions();
+}
+
+void MemoryInfoPage::showCaptions() {
+    if (m_captionsShown || !isVisible()) {
+        return;
+    }
+    const std::array<QLabel*, kCaptions> labels{m_lblTotalPhys, m_lblAvailPhys, m_lblTotalPage, m_lblTotalVirtual,
+                                                m_label0TX};
+    for (std::size_t i = 0; i < kCaptions; ++i) {
+        setCaption(labels[i], m_captions[i]);
+    }
+    QPalette pal = m_label0TX->palette();
+    if (pal.color(QPalette::WindowText) != m_captionColour) {
+        pal.setColor(QPalette::WindowText, m_captionColour);
+        m_label0TX->setPalette(pal);
+    }
+    m_captionsShown = true;
 }
 
 void MemoryInfoPage::DrawInfoChartGrid() {
@@ -134,11 +163,11 @@ void MemoryInfoPage::tick() {
     DrawInfoChart();
     // The colour follows the rounded-down chart value, the caption shows the rounded one.
     const int minimum = m_ctx.state.Settings.MinFreePercent;
-    QPalette pal = m_label0TX->palette();
     const QColor colour = m_history[1] < minimum ? kMinimumRed : QColor(Qt::black);
-    if (pal.color(QPalette::WindowText) != colour) {
-        pal.setColor(QPalette::WindowText, colour);
-        m_label0TX->setPalette(pal);
+    if (colour != m_captionColour) {
+        m_captionColour = colour;
+        m_captionsShown = false;
+        showCaptions();
     }
     if (minimum != m_captionMinimum) {
         setCaption(m_label0ZLVal, "可用内存最低限度(红线):" + std::to_string(minimum) + "%");
@@ -159,12 +188,12 @@ void MemoryInfoPage::RefreshMemoryInfo() {
 
 void MemoryInfoPage::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    showCaptions();
     renderChart();
 }
 
 std::array<std::string, 4> MemoryInfoPage::reportCaptions() const {
-    return {m_lblTotalPhys->text().toStdString(), m_lblAvailPhys->text().toStdString(),
-            m_lblTotalPage->text().toStdString(), m_lblTotalVirtual->text().toStdString()};
+    return {m_captions[0], m_captions[1], m_captions[2], m_captions[3]};
 }
 
 void MemoryInfoPage::Cmd0Save_Click() {

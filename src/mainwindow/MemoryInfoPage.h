@@ -1,6 +1,8 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <QColor>
 #include <QGroupBox>
 #include <string>
 
@@ -54,10 +56,20 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // The figures' captions in the order of lblTotalPhys, lblAvailPhys, lblTotalPage,
+    // lblTotalVirtual, Label0TX.
+    static constexpr std::size_t kCaptions = 5;
+
     void renderChart();
     void setCaption(QLabel* label, const std::string& text);
+    // Puts the latest captions and the caption colour into the labels while the page can be seen.
+    void showCaptions();
 
     AppContext& m_ctx;
+    std::array<std::string, kCaptions> m_captions;
+    std::array<std::uint64_t, kCaptions> m_figures{}; // the numbers the captions show
+    QColor m_captionColour = Qt::black;
+    bool m_captionsShown = false; // the labels hold the latest captions
     std::array<int, kHistorySlots + 1> m_history{};
     bool m_chartStale = false; // until the first tick the chart shows the grid alone
     int m_captionMinimum = -1; // the minimum the red-line caption shows; -1 before the first tick

@@ -13,7 +13,7 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 
-#include <optional>
+#include <algorithm>
 
 namespace tarvik {
 
@@ -51,15 +51,16 @@ Frmload::Frmload(AppContext& context, MainWindowHost& mainWindow, QWidget* paren
     buildPanels();
     buildMenus();
 
+    // Timer1 and Timer3 share their interval and always ran one right after the other, so one
+    // timer runs both, in that order: one timer event a second instead of two.
     m_timer1 = new QTimer(this);
     m_timer1->setInterval(1000);
     connect(m_timer1, &QTimer::timeout, this, &Frmload::Timer1_Timer);
+    connect(m_timer1, &QTimer::timeout, this, &Frmload::Timer3_Timer);
+    m_timer3 = m_timer1;
     m_timer2 = new QTimer(this);
     m_timer2->setInterval(15000);
     connect(m_timer2, &QTimer::timeout, this, &Frmload::Timer2_Timer);
-    m_timer3 = new QTimer(this);
-    m_timer3->setInterval(1000);
-    connect(m_timer3, &QTimer::timeout, this, &Frmload::Timer3_Timer);
 }
 
 Frmload::~Frmload() = default;
@@ -155,6 +156,7 @@ void Frmload::SetJm() {
         m_fme[static_cast<std::size_t>(i)]->setVisible(i == style);
     }
     renderVisibleCharts();
+    showFigures();
 }
 
 float Frmload::BarPercent() const {
@@ -168,29 +170,50 @@ void Frmload::setCaptionIfChanged(QLabel* label, const QString& text) {
     }
 }
 
+template <typename Step> void Frmload::guarded(Step&& step) {
+    // Each step of a tick is guarded on its own: a failing step is logged and the next one still runs.
+    try {
+        step();
+    } catch (...) {
+        appendLog(Texts::kLogRuntimeError);
+    }
+}
+
 void Frmload::Timer1_Timer() {
-    // Each step is guarded on its own: a failing step is logged and the next one still runs.
-    auto guarded = [this](auto&& step) {
-        try {
-            step();
-        } catch (...) {
-            appendLog(Texts::kLogRuntimeError);
-        }
-    };
     guarded([&] { m_ctx.sampleMemory(); });
     const MemoryStatus& s = m_ctx.state.Memory;
     guarded([&] { m_label4->resize(twipsToPx(MemoryFigures::barTwips(s)), m_label4->height()); });
-    // The caption and the tooltip are the same for the three styles' labels: made once a tick.
-    std::optional<QString> caption;
-    std::optional<QString> tip;
-    guarded([&] { caption = qs(MemoryFigures::freePhysPercentText(s)); });
-    guarded([&] { tip = qs(MemoryFigures::monitorTooltip(s)); });
-    for (QLabel* label : m_label1) {
-        if (caption) {
-            guarded([&] { setCaptionIfChanged(label, *caption); });
+    // The caption and the tooltip are the same for the three styles' labels: made only when the
+    // figure they show changes, and given to the labels that can be seen (the others get them
+    // when they come into view).
+    guarded([&] {
+        const int percent = MemoryFigures::wholePercent(s.dwAvailPhys, s.dwTotalPhys);
+        if (percent != m_captionPercent) {
+            m_caption = qs(MemoryFigures::freePhysPercentText(s));
+            m_captionPercent = percent;
         }
-        if (tip && label->toolTip() != *tip) {
-            guarded([&] { label->setToolTip(*tip); });
+    });
+    guarded([&] {
+        const std::uint64_t mb = MemoryFigures::freePhysMB(s);
+        if (mb != m_tipMB || m_tip.isEmpty()) {
+            m_tip = qs(MemoryFigures::monitorTooltip(s));
+            m_tipMB = mb;
+        }
+    });
+    showFigures();
+}
+
+void Frmload::showFigures() {
+    if (m_captionPercent < 0) {
+        return; // no sample yet: the labels keep their first texts
+    }
+    for (QLabel* label : m_label1) {
+        if (!label->isVisible()) {
+            continue;
+        }
+        guarded([&] { setCaptionIfChanged(label, m_caption); });
+        if (label->toolTip() != m_tip) {
+            guarded([&] { label->setToolTip(m_tip); });
         }
     }
 }
@@ -203,9 +226,14 @@ void Frmload::DrawCharts() {
         }
         h[1] = newest;
     };
+    // A chart whose drawn slots hold the same values as before would be drawn pixel for pixel
+    // the same: it is left as it is, and so is the screen.
+    const std::array<double, 43> before = m_lineHistory;
     shift(m_lineHistory);
     shift(m_peakHistory);
-    m_chartStale = {true, true};
+    if (!std::equal(before.begin() + 1, before.begin() + 42, m_lineHistory.begin() + 1)) {
+        m_chartStale = {true, true};
+    }
     renderVisibleCharts();
 }
 
@@ -243,6 +271,7 @@ void Frmload::renderVisibleCharts() {
 void Frmload::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     renderVisibleCharts();
+    showFigures();
 }
 
 void Frmload::Timer3_Timer() {

@@ -51,7 +51,7 @@ public:
     CurtMenu* MnuJM() const { return m_mnuJM; }
     QAction* MnuYC() const { return m_mnuYC; }
     QSystemTrayIcon* trayIcon() const { return m_tray; }
-    QTimer* timer(int n) const; // 1, 2 or 3
+    QTimer* timer(int n) const; // 1, 2 or 3; Timer1 and Timer3 run on one timer
     Supervisor& supervisor() { return m_supervisor; }
     const std::array<double, 43>& LineHistory() const { return m_lineHistory; }
     const std::array<double, 43>& PeakHistory() const { return m_peakHistory; }
@@ -103,6 +103,9 @@ private:
     void startBatchList();
     void renderVisibleCharts();
     void setCaptionIfChanged(QLabel* label, const QString& text);
+    // Gives the latest caption and tooltip to the percentage labels that can be seen.
+    void showFigures();
+    template <typename Step> void guarded(Step&& step);
     void startDrag(QMouseEvent* event);
     void setMonitorShown(bool shown);
     void popupMenuAt(const QPoint& globalPos, bool centred);
@@ -121,16 +124,20 @@ private:
     std::array<double, 43> m_lineHistory{};
     std::array<double, 43> m_peakHistory{};
     std::array<bool, 2> m_chartStale{true, true}; // line chart, peak chart
+    QString m_caption;                            // the percentage labels' caption and tooltip of the latest sample
+    QString m_tip;
+    int m_captionPercent = -1; // the figures they show; -1 before the first sample
+    std::uint64_t m_tipMB = 0;
 
     CurtMenu* m_mnu = nullptr;
     CurtMenu* m_mnuJM = nullptr;
     QAction* m_mnuYC = nullptr;
     QSystemTrayIcon* m_tray = nullptr;
-    QTimer* m_timer1 = nullptr;
+    QTimer* m_timer1 = nullptr; // also runs Timer3_Timer
     QTimer* m_timer2 = nullptr;
-    QTimer* m_timer3 = nullptr;
-    bool m_loaded = false; // the start-up went through; before that no file may be written
-    QPoint m_dragOffset;   // used when the window system cannot move the window itself
+    QTimer* m_timer3 = nullptr; // the same timer as m_timer1
+    bool m_loaded = false;      // the start-up went through; before that no file may be written
+    QPoint m_dragOffset;        // used when the window system cannot move the window itself
     bool m_manualDrag = false;
 };
 

@@ -148,9 +148,8 @@ void Frmload::buildTray() {
 }
 
 void Frmload::startTimers() {
-    m_timer1->start();
+    m_timer1->start(); // Timer1 and Timer3
     m_timer2->start();
-    m_timer3->start();
 }
 
 void Frmload::MnuExit_Click() {

@@ -52,6 +52,7 @@ public:
 TEST_F(MemoryPage, WorkedExampleCaptions) {
     setMemory(256, 95.3);
     build();
+    host->showWindow();
     window().Timer1_Timer();
     MemoryInfoPage& page = memoryPage();
     EXPECT_EQ(text(page.lblTotalPhys()), QStringLiteral("物理内存总量: 256M"));
@@ -82,6 +83,8 @@ TEST_F(MemoryPage, CaptionTurnsRedBelowTheMinimumByTheRoundedDownValue) {
     build();
     fakes.memory.set(1000 * kMiB, 247 * kMiB); // 24.7 %: shows 25 %, plots 24
     window().Timer1_Timer();
+    // The hidden page gets its captions and their colour when it is shown.
+    host->showWindow();
     EXPECT_EQ(text(memoryPage().Label0TX()), QStringLiteral("可用的物理内存:25%"));
     EXPECT_EQ(memoryPage().InfoChartHistory()[1], 24);
     EXPECT_EQ(colour(memoryPage().Label0TX()), kRed);
@@ -99,6 +102,7 @@ TEST_F(MemoryPage, CaptionTurnsRedBelowTheMinimumByTheRoundedDownValue) {
 TEST_F(MemoryPage, ZeroTotalsShowZeroPercent) {
     fakes.memory.next = MemoryStatus{};
     build();
+    host->showWindow();
     window().Timer1_Timer();
     EXPECT_EQ(text(memoryPage().lblTotalPhys()), QStringLiteral("物理内存总量: 0M"));
     EXPECT_EQ(text(memoryPage().lblTotalPage()), QStringLiteral("可用的页面文件: 0%"));

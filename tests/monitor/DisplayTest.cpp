@@ -5,7 +5,10 @@
 #include "monitor/CurtMenu.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QLabel>
+#include <QTimer>
+#include <QTimerEvent>
 
 using namespace tarvik;
 using namespace tarvik::test;
@@ -59,7 +62,7 @@ TEST_F(MonitorDisplay, BarWidthIsTheFreeShareOf1200TwipsInWholePixels) {
     EXPECT_EQ(window().Label4()->width(), 0);
 }
 
-TEST_F(MonitorDisplay, AllThreeLabelsAndTooltipsFollowEverySampleWhicheverPanelShows) {
+TEST_F(MonitorDisplay, EveryLabelAndTooltipShowsTheLatestSampleWhicheverPanelShowsAndWhenShown) {
     Frmload fresh(*context, host);
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(fresh.Label1(i)->toolTip(), QStringLiteral("可用的物理内存")) << i;
@@ -71,12 +74,19 @@ TEST_F(MonitorDisplay, AllThreeLabelsAndTooltipsFollowEverySampleWhicheverPanelS
     window().hide();
     fakes.memory.set(512 * MiB, static_cast<std::uint64_t>(128.9 * MiB));
     window().Timer1_Timer();
-    for (int i = 0; i < 3; ++i) {
+    // Hidden labels are given the figures when they come into view: the window shown, or their
+    // panel chosen.
+    window().show();
+    for (int i : {1, 2, 0}) {
+        window().MnuJM_Click(i);
         EXPECT_EQ(window().Label1(i)->text(), QStringLiteral("25%")) << i;
         EXPECT_EQ(window().Label1(i)->toolTip(), QStringLiteral("可用的物理内存(RAM): 128 M")) << i;
     }
     setFree(0.456);
     window().Timer1_Timer();
+    EXPECT_EQ(window().Label1(0)->text(), QStringLiteral("46%"));
+    EXPECT_EQ(window().Label1(0)->toolTip(), QStringLiteral("可用的物理内存(RAM): 456 M"));
+    window().MnuJM_Click(2);
     EXPECT_EQ(window().Label1(2)->text(), QStringLiteral("46%"));
 }
 
@@ -127,6 +137,20 @@ TEST_F(MonitorDisplay, HistoriesShiftOneSlotPerRedrawAndDropTheOldest) {
     window().Timer3_Timer();
     EXPECT_EQ(line[41], 2.0);
     EXPECT_EQ(line[42], 0.0); // slot 42 is never written
+}
+
+TEST_F(MonitorDisplay, OneSecondTimerSamplesAndShowsFirstThenAdvancesTheCharts) {
+    setFree(0.375);
+    startWithStyle(1);
+    setFree(0.5);
+    QTimer* second = window().timer(1);
+    ASSERT_EQ(window().timer(3), second);
+    EXPECT_EQ(second->interval(), 1000);
+    QTimerEvent tick(second->timerId());
+    QCoreApplication::sendEvent(second, &tick);
+    EXPECT_EQ(window().Label1(1)->text(), QStringLiteral("50%"));
+    EXPECT_EQ(window().LineHistory()[1], 50.0); // the sample of the same tick
+    EXPECT_EQ(window().LineHistory()[2], 37.0);
 }
 
 TEST_F(MonitorDisplay, StyleMenuResizesAtTheSameCornerAndRewritesBothFiles) {

@@ -1,6 +1,9 @@
 #include "platform/linux/ProcMeminfoSource.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <iterator>
 #include <sys/resource.h>
 
 using tarvik::MemoryStatus;
@@ -134,6 +137,27 @@ TEST(ProcMeminfoSource, LiveSampleIsConsistent) {
     EXPECT_LE(s.dwMemoryLoad, 100u);
     const double freePercent = 100.0 * static_cast<double>(s.dwAvailPhys) / static_cast<double>(s.dwTotalPhys);
     EXPECT_NEAR(100.0 - freePercent, s.dwMemoryLoad, 1.0);
+}
+
+TEST(ProcMeminfoSource, SamplesKeepTheirTwoFilesOpenAndCloseThemAtTheEnd) {
+    auto descriptors = [] {
+        return std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
+                             std::filesystem::directory_iterator());
+    };
+    const auto before = descriptors();
+    {
+        ProcMeminfoSource source;
+        const MemoryStatus first = source.sample();
+        const auto open = descriptors();
+        EXPECT_EQ(open, before + 2);
+        for (int i = 0; i < 100; ++i) {
+            const MemoryStatus s = source.sample();
+            EXPECT_EQ(s.dwTotalPhys, first.dwTotalPhys); // read afresh from the start every time
+            EXPECT_GT(s.dwAvailPhys, 0u);
+        }
+        EXPECT_EQ(descriptors(), open);
+    }
+    EXPECT_EQ(descriptors(), before);
 }
 
 TEST(ProcMeminfoSource, AddressSpaceFollowsAnAddressSpaceLimit) {

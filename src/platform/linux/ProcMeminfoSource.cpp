@@ -12,26 +12,43 @@ namespace {
 
 constexpr std::uint64_t kMax = std::numeric_limits<std::uint64_t>::max();
 
-// Reads a whole (small) proc file into `buffer`; what does not fit is dropped, which only
-// loses fields that the sample does not need.
-std::string_view readProcFile(const char* path, char* buffer, std::size_t size) {
-    const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return {};
-    }
-    std::size_t used = 0;
-    while (used < size) {
-        const ssize_t n = ::read(fd, buffer + used, size - used);
-        if (n < 0 && errno == EINTR) {
-            continue;
+// Reads a whole (small) proc file into `buffer` from its start; what does not fit is dropped,
+// which only loses fields that the sample does not need. The kernel produces these files whole,
+// so a read that returns less than asked has reached the end. The file stays open between samples:
+// reading a proc file again from offset 0 makes the kernel produce it afresh, and the path lookup
+// of an open costs as much as the read itself. A descriptor that stops working is opened anew once.
+std::string_view readProcFile(int& fd, const char* path, char* buffer, std::size_t size) {
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (fd < 0) {
+            fd = ::open(path, O_RDONLY | O_CLOEXEC);
+            if (fd < 0) {
+                return {};
+            }
         }
-        if (n <= 0) {
-            break;
+        std::size_t used = 0;
+        bool failed = false;
+        while (used < size) {
+            const ssize_t n = ::pread(fd, buffer + used, size - used, static_cast<off_t>(used));
+            if (n < 0 && errno == EINTR) {
+                continue;
+            }
+            failed = n < 0;
+            if (n <= 0) {
+                break;
+            }
+            const bool whole = static_cast<std::size_t>(n) < size - used; // produced in one piece
+            used += static_cast<std::size_t>(n);
+            if (whole) {
+                break;
+            }
         }
-        used += static_cast<std::size_t>(n);
+        if (!failed) {
+            return {buffer, used};
+        }
+        ::close(fd);
+        fd = -1;
     }
-    ::close(fd);
-    return {buffer, used};
+    return {};
 }
 
 std::uint64_t addSat(std::uint64_t a, std::uint64_t b) {
@@ -106,16 +123,24 @@ std::uint32_t loadPercent(std::uint64_t total, std::uint64_t avail) {
 ProcMeminfoSource::ProcMeminfoSource()
     : m_addressSpace(userAddressSpace()), m_pageSize(static_cast<std::uint64_t>(::sysconf(_SC_PAGESIZE))) {}
 
+ProcMeminfoSource::~ProcMeminfoSource() {
+    for (const int fd : {m_meminfoFd, m_statmFd}) {
+        if (fd >= 0) {
+            ::close(fd);
+        }
+    }
+}
+
 MemoryStatus ProcMeminfoSource::sample() {
     // /proc/self/statm is far cheaper for the kernel to produce than /proc/self/status, and its
     // first field is the same virtual size, in pages.
     char meminfo[8192];
     char statm[256];
-    const std::string_view sizes = readProcFile("/proc/self/statm", statm, sizeof statm);
+    const std::string_view sizes = readProcFile(m_statmFd, "/proc/self/statm", statm, sizeof statm);
     std::uint64_t pages = 0;
     parseValue(sizes, pages);
     const std::uint64_t virtualSize = pages > kMax / m_pageSize ? kMax : pages * m_pageSize;
-    return parse(readProcFile("/proc/meminfo", meminfo, sizeof meminfo), virtualSize, m_addressSpace);
+    return parse(readProcFile(m_meminfoFd, "/proc/meminfo", meminfo, sizeof meminfo), virtualSize, m_addressSpace);
 }
 
 MemoryStatus ProcMeminfoSource::parse(std::string_view meminfo, std::string_view selfStatus,

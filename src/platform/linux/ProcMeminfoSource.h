@@ -8,10 +8,14 @@
 namespace tarvik {
 
 // Memory figures from /proc/meminfo and the process's virtual size from /proc/self/statm.
-// Sampled every 500 ms, so a sample reads both files into stack buffers and allocates nothing.
+// Sampled every 500 ms, so a sample reads both files, kept open, into stack buffers and
+// allocates nothing.
 class ProcMeminfoSource : public MemorySource {
 public:
     ProcMeminfoSource();
+    ~ProcMeminfoSource() override;
+    ProcMeminfoSource(const ProcMeminfoSource&) = delete;
+    ProcMeminfoSource& operator=(const ProcMeminfoSource&) = delete;
     MemoryStatus sample() override;
 
     // Builds the record from the texts of /proc/meminfo and /proc/self/status (whose VmSize is
@@ -26,6 +30,8 @@ public:
 private:
     std::uint64_t m_addressSpace;
     std::uint64_t m_pageSize;
+    int m_meminfoFd = -1;
+    int m_statmFd = -1;
 };
 
 } // namespace tarvik

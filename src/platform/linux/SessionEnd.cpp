@@ -1,7 +1,7 @@
 // Session end on Linux desktops: the session manager ends its clients with SIGTERM (or SIGHUP
 // when the terminal goes). The signal is turned into a GUI-thread call through a socket pair.
-#include "platform/Platform.h"
 #include "platform/linux/FontWarmUp.h"
+#include "platform/Platform.h"
 
 #include <csignal>
 #include <cstdlib>
@@ -29,6 +29,10 @@ void onSignal(int) {
 
 void prepareQtEnvironment() {
     warmUpFonts();
+    // The windows are small and repaint a few pixels at a time. Sent over the X connection those
+    // cost less than X shared memory, whose image Qt may draw into again only after a round trip
+    // that makes sure the X server has finished reading it: one more wake-up of both per repaint.
+    ::setenv("QT_XCB_NO_MITSHM", "1", 0);
     const char* session = std::getenv("XDG_SESSION_TYPE");
     const bool wayland =
         (session != nullptr && std::string_view(session) == "wayland") || std::getenv("WAYLAND_DISPLAY") != nullptr;
