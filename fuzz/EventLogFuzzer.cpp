@@ -1,5 +1,6 @@
 // The log file's bytes as LoadLogText, AppendLogLine and the log page take them.
 #include "FuzzCheck.h"
+#include "platform/FileAppender.h"
 #include "platform/linux/IconvTextCodec.h"
 #include "settings/EventLog.h"
 
@@ -60,9 +61,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(EventLog::withCrLfLines(text) == text);
     FUZZ_CHECK(text.empty() == bytes.empty());
 
+    FUZZ_CHECK(EventLog::hasCrLfLinesOnly(bytes) == (text == bytes));
+    FUZZ_CHECK(EventLog::hasCrLfLinesOnly(text));
+
     // An append rewrites the file as the old text plus one line; reading that back gives the same.
     const std::string appended = text + "2006-12-6 22:24:44 x\r\n";
     FUZZ_CHECK(EventLog::withCrLfLines(appended) == appended);
+
+    // The remains of an append cut short are only ever taken off the end, and always where an
+    // append to this text would leave them.
+    const std::string_view whole = EventLog::withoutInterruptedAppend(bytes);
+    FUZZ_CHECK(bytes.starts_with(whole));
+    FUZZ_CHECK(whole.size() == bytes.size() || bytes.substr(whole.size()).find('\0') != std::string_view::npos);
+    const std::size_t block = FileAppender::kBlock;
+    if (!text.empty() && text.size() % block != 0) {
+        const std::string cut = text + std::string(block - text.size() % block, '\0') + "x\r\n";
+        FUZZ_CHECK(EventLog::withoutInterruptedAppend(cut) == text);
+    }
 
     // The log page's text is valid UTF-8 whatever the file holds, has the same lines, and decoding it
     // whole gives the same as decoding it line by line. One converter per line is costly, so the

@@ -51,7 +51,9 @@ LogPage::LogPage(AppContext& context, QWidget* parent) : QGroupBox(QStringLitera
 }
 
 void LogPage::LoadLogView() {
-    const auto text = m_ctx.log.readForView();
+    const auto bytes = m_ctx.log.readBytes();
+    const auto text =
+        bytes ? std::optional<std::string>(EventLog::textForView(*bytes, m_ctx.platform.codec)) : std::nullopt;
     if (!text) {
         m_ctx.platform.dialogs.message(Texts::kLogOpenFailed, std::string(), MessageIcon::None);
         m_ctx.log.AppendLogLine(Texts::kLogViewFailed);

@@ -11,8 +11,8 @@ namespace tarvik {
 // The process-wide state together with the services every window uses on it.
 struct AppContext {
     AppContext(AppState& s, Platform& p)
-        : state(s), platform(p), files(s.programFolder, p.codec, p.fileReplacer), log(files, p.clock, s.LogText),
-          release(p.allocator, p.clipboard) {}
+        : state(s), platform(p), files(s.programFolder, p.codec, p.fileReplacer),
+          log(files, p.fileAppender, p.clock, s.LogText), release(p.allocator, p.clipboard) {}
     AppContext(const AppContext&) = delete;
     AppContext& operator=(const AppContext&) = delete;
 

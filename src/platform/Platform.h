@@ -5,6 +5,7 @@
 #include "platform/Clipboard.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "platform/FileAppender.h"
 #include "platform/FileReplacer.h"
 #include "platform/InstanceGuard.h"
 #include "platform/MemorySource.h"
@@ -28,6 +29,7 @@ struct Platform {
     MemorySource& memory;
     TextCodec& codec;
     FileReplacer& fileReplacer;
+    FileAppender& fileAppender;
     Clock& clock;
     BlockAllocator& allocator;
     Clipboard& clipboard;

@@ -1,46 +1,110 @@
 #include "settings/EventLog.h"
 
+#include "platform/FileAppender.h"
 #include "platform/FileReplacer.h"
 #include "platform/TextCodec.h"
 #include "settings/SettingsFiles.h"
 #include "settings/Texts.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace tarvik {
 
-EventLog::EventLog(SettingsFiles& files, const Clock& clock, std::string& logText)
-    : m_files(files), m_clock(clock), m_logText(logText) {}
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+} // namespace
+
+EventLog::EventLog(SettingsFiles& files, FileAppender& appender, const Clock& clock, std::string& logText)
+    : m_files(files), m_appender(appender), m_clock(clock), m_logText(logText) {}
 
 bool EventLog::LoadLogText() {
-    const auto bytes = m_files.readBytes(SettingsFiles::kLog);
+    auto bytes = m_files.readBytes(SettingsFiles::kLog);
     if (!bytes) {
         return false;
     }
-    m_logText = withCrLfLines(*bytes);
+    const std::string_view log = withoutInterruptedAppend(*bytes);
+    if (log.size() == bytes->size() && hasCrLfLinesOnly(log)) {
+        // The usual case: the file is the copy as it stands, and no second copy is made of it.
+        m_logText = std::move(*bytes);
+        m_fileHolds = FileHolds::Copy;
+    } else {
+        m_logText = withCrLfLines(log);
+        m_fileHolds = FileHolds::Unknown;
+    }
     return true;
 }
 
 void EventLog::AppendLogLine(std::string_view message) {
     // The log must never take the program down: any failure, even out of memory, only costs the entry.
     try {
-        const auto bytes = m_files.readBytes(SettingsFiles::kLog);
-        if (!bytes) {
-            // Restore the file from the copy; the entry itself is lost.
-            m_files.writeBytes(SettingsFiles::kLog, m_logText + "\r\n");
+        std::string entry = formatTimestamp(m_clock.now());
+        entry += ' ';
+        entry += m_files.codec().fromUtf8Lossy(message);
+        if (appendToUnchangedFile(entry)) {
             return;
         }
-        std::string text = withCrLfLines(*bytes);
-        text += formatTimestamp(m_clock.now());
-        text += ' ';
-        text += m_files.codec().fromUtf8Lossy(message);
-        const bool written = m_files.writeBytes(SettingsFiles::kLog, text + "\r\n");
+        const auto bytes = m_files.readBytes(SettingsFiles::kLog);
+        if (!bytes) {
+            // Restore the file from the copy; the entry itself is lost. The copy's line ends are
+            // not known here, so the next entry reads the file again.
+            writeCopyWithLineEnd();
+            m_fileHolds = FileHolds::Unknown;
+            return;
+        }
+        std::string text = withCrLfLines(withoutInterruptedAppend(*bytes));
+        text += entry;
+        text += kLineEnd;
+        bool written = m_files.writeBytes(SettingsFiles::kLog, text);
+        text.resize(text.size() - kLineEnd.size());
         m_logText = std::move(text);
         if (!written) {
-            m_files.writeBytes(SettingsFiles::kLog, m_logText + "\r\n");
+            written = writeCopyWithLineEnd();
         }
+        copyWritten(written, entry);
     } catch (...) {
+        m_fileHolds = FileHolds::Unknown;
     }
+}
+
+bool EventLog::appendToUnchangedFile(std::string_view entry) {
+    if (m_fileHolds == FileHolds::Unknown || entry.size() + kLineEnd.size() > FileAppender::kBlock) {
+        return false;
+    }
+    // The file as the program last read or wrote it: the copy, followed by CR LF after an entry.
+    const std::string_view lineEnd = m_fileHolds == FileHolds::CopyAndLineEnd ? kLineEnd : std::string_view();
+    const std::size_t kept = std::min<std::size_t>(m_logText.size(), FileAppender::kBlock);
+    std::string tail = m_logText.substr(m_logText.size() - kept);
+    tail += lineEnd;
+    std::string bytes(entry);
+    bytes += kLineEnd;
+    const auto result = m_appender.appendIfUnchanged(m_files.locate(SettingsFiles::kLog),
+                                                     m_logText.size() + lineEnd.size(), tail, bytes);
+    if (result == FileAppender::Result::Changed) {
+        return false;
+    }
+    m_logText += lineEnd;
+    m_logText += entry;
+    // A failed append left the file as it was; as after a failed rewrite, the copy is written whole.
+    copyWritten(result == FileAppender::Result::Appended || writeCopyWithLineEnd(), entry);
+    return true;
+}
+
+bool EventLog::writeCopyWithLineEnd() {
+    m_logText += kLineEnd;
+    const bool written = m_files.writeBytes(SettingsFiles::kLog, m_logText);
+    m_logText.resize(m_logText.size() - kLineEnd.size());
+    return written;
+}
+
+void EventLog::copyWritten(bool written, std::string_view entry) {
+    // The next entry may be appended when the file now holds the copy and CR LF in CR LF lines,
+    // which the entry keeps unless its message brings line ends of its own kind.
+    std::string last(entry);
+    last += kLineEnd;
+    m_fileHolds = written && hasCrLfLinesOnly(last) ? FileHolds::CopyAndLineEnd : FileHolds::Unknown;
 }
 
 std::string EventLog::withCrLfLines(std::string_view bytes) {
@@ -51,14 +115,24 @@ std::string EventLog::withCrLfLines(std::string_view bytes) {
         const std::size_t end = bytes.find_first_of("\r\n", pos);
         if (end == std::string_view::npos) {
             text.append(bytes.substr(pos));
-            text += "\r\n";
+            text += kLineEnd;
             break;
         }
         text.append(bytes.substr(pos, end - pos));
-        text += "\r\n";
+        text += kLineEnd;
         pos = end + (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n' ? 2 : 1);
     }
     return text;
+}
+
+bool EventLog::hasCrLfLinesOnly(std::string_view bytes) {
+    for (std::size_t pos = bytes.find_first_of("\r\n"); pos != std::string_view::npos;
+         pos = bytes.find_first_of("\r\n", pos + 2)) {
+        if (bytes[pos] != '\r' || pos + 1 == bytes.size() || bytes[pos + 1] != '\n') {
+            return false;
+        }
+    }
+    return bytes.empty() || bytes.ends_with(kLineEnd);
 }
 
 std::string EventLog::textForView(std::string_view bytes, const TextCodec& codec) {
@@ -67,31 +141,50 @@ std::string EventLog::textForView(std::string_view bytes, const TextCodec& codec
     return codec.toUtf8Lossy(withCrLfLines(bytes));
 }
 
+std::string_view EventLog::withoutInterruptedAppend(std::string_view bytes) {
+    // Text never holds NUL bytes, so only an append cut short (see FileAppender) leaves this shape:
+    // after a line end, fewer than a block of NULs ending at a block boundary, then fewer than a
+    // block of other bytes.
+    const std::size_t lastNul = bytes.rfind('\0');
+    if (lastNul == std::string_view::npos) {
+        return bytes;
+    }
+    const std::size_t boundary = lastNul + 1;
+    const std::size_t runStart = bytes.find_last_not_of('\0', lastNul) + 1; // 0 when all NUL
+    if (boundary % FileAppender::kBlock != 0 || boundary == bytes.size() ||
+        bytes.size() - boundary >= FileAppender::kBlock || boundary - runStart >= FileAppender::kBlock ||
+        runStart == 0 || bytes[runStart - 1] != '\n') {
+        return bytes;
+    }
+    return bytes.substr(0, runStart);
+}
+
 std::string EventLog::formatTimestamp(const LocalDateTime& t) {
     char buffer[96];
     std::snprintf(buffer, sizeof buffer, "%d-%d-%d %d:%02d:%02d", t.year, t.month, t.day, t.hour, t.minute, t.second);
     return buffer;
 }
 
-std::optional<std::string> EventLog::readForView() const {
-    const auto bytes = m_files.readBytes(SettingsFiles::kLog);
-    if (!bytes) {
-        return std::nullopt;
+std::optional<std::string> EventLog::readBytes() const {
+    auto bytes = m_files.readBytes(SettingsFiles::kLog);
+    if (bytes) {
+        bytes->resize(withoutInterruptedAppend(*bytes).size());
     }
-    return textForView(*bytes, m_files.codec());
+    return bytes;
 }
 
 bool EventLog::clear() {
-    if (!m_files.writeBytes(SettingsFiles::kLog, "\r\n")) {
+    if (!m_files.writeBytes(SettingsFiles::kLog, kLineEnd)) {
         return false;
     }
     // The copy follows, or a later recovery would bring the cleared entries back.
     m_logText.clear();
+    m_fileHolds = FileHolds::CopyAndLineEnd;
     return true;
 }
 
 bool EventLog::copyTo(const std::filesystem::path& target) const {
-    const auto bytes = m_files.readBytes(SettingsFiles::kLog);
+    const auto bytes = readBytes();
     return bytes && m_files.replacer().replaceFile(target, *bytes);
 }
 
@@ -99,7 +192,7 @@ std::string MemoryReport(std::string_view totalPhys, std::string_view availPhys,
                          std::string_view virtualMemory) {
     std::string report = Texts::kMemoryReportHeader;
     for (const std::string_view caption : {totalPhys, availPhys, pageFile, virtualMemory}) {
-        report += "\r\n";
+        report += kLineEnd;
         report += caption;
     }
     return report;

@@ -9,15 +9,20 @@
 
 namespace tarvik {
 
+class FileAppender;
 class SettingsFiles;
 class TextCodec;
 
 // The event log Tarvik.log. `logText` is the process-wide copy of the log as last read or
 // written; it holds the file's own bytes (code page 936, lines ending in CR LF) so that a
 // rewrite never alters bytes the program cannot decode.
+//
+// While the file still holds exactly what this program last read or wrote (the same size and the
+// same last bytes), an entry is appended to it with one write and a flush; otherwise the log is
+// read, the entry added and the whole file replaced. Both give the file the same bytes.
 class EventLog {
 public:
-    EventLog(SettingsFiles& files, const Clock& clock, std::string& logText);
+    EventLog(SettingsFiles& files, FileAppender& appender, const Clock& clock, std::string& logText);
 
     // Reads the whole log into the copy; false when the file cannot be read.
     bool LoadLogText();
@@ -27,8 +32,9 @@ public:
     // "2006-12-6 22:24:44": short date, blank, long time.
     static std::string formatTimestamp(const LocalDateTime& t);
 
-    // The log as the log page shows it: each line in UTF-8 followed by CR LF; nullopt when unreadable.
-    std::optional<std::string> readForView() const;
+    // The log's bytes as they stand (see withoutInterruptedAppend), which the log page shows;
+    // nullopt when unreadable.
+    std::optional<std::string> readBytes() const;
     // Rewrites the log as one empty line; false (file unchanged) when that fails.
     bool clear();
     // Copies the log file to `target`, replacing it; false on any failure.
@@ -37,13 +43,30 @@ public:
     // Every line of the log's bytes followed by CR LF. Lines end at CR LF, LF or a lone CR; a last
     // line without a line end still counts, and a final line end does not start another line.
     static std::string withCrLfLines(std::string_view bytes);
-    // What readForView gives for a log holding `bytes`.
+    // Whether withCrLfLines would leave `bytes` as they are.
+    static bool hasCrLfLinesOnly(std::string_view bytes);
+    // The log page's text for a log holding `bytes`: each line in UTF-8 followed by CR LF.
     static std::string textForView(std::string_view bytes, const TextCodec& codec);
+    // `bytes` without what an append cut short by the end of the process left at the end: NUL
+    // bytes from the old end of the log to a block boundary, then the rest of one entry.
+    static std::string_view withoutInterruptedAppend(std::string_view bytes);
 
 private:
+    // What the file holds as far as this program knows, always in CR LF lines when known.
+    enum class FileHolds { Unknown, Copy, CopyAndLineEnd };
+
+    // The fast way: false when the file is not known to hold what the program last wrote.
+    bool appendToUnchangedFile(std::string_view entry);
+    // Writes the copy followed by CR LF as the whole file.
+    bool writeCopyWithLineEnd();
+    // After the copy was written followed by CR LF (or failed to be).
+    void copyWritten(bool written, std::string_view entry);
+
     SettingsFiles& m_files;
+    FileAppender& m_appender;
     const Clock& m_clock;
     std::string& m_logText;
+    FileHolds m_fileHolds = FileHolds::Unknown;
 };
 
 // "内存信息:" and the four memory captions, joined by CR LF.

@@ -18,21 +18,41 @@ void FakeMemorySource::set(std::uint64_t totalPhys, std::uint64_t availPhys) {
 
 FakeFileReplacer::FakeFileReplacer() : m_real(makeSystemFileReplacer()) {}
 
-bool FakeFileReplacer::replaceFile(const std::filesystem::path& target, std::string_view bytes) {
+bool FakeFileReplacer::refuses(const std::filesystem::path& target) {
     if (failAll) {
-        return false;
+        return true;
     }
     if (failNext > 0) {
         --failNext;
-        return false;
+        return true;
     }
     for (const std::string& name : failNames) {
         if (strcasecmp(target.filename().string().c_str(), name.c_str()) == 0) {
-            return false;
+            return true;
         }
+    }
+    return false;
+}
+
+bool FakeFileReplacer::replaceFile(const std::filesystem::path& target, std::string_view bytes) {
+    if (refuses(target)) {
+        return false;
     }
     written.push_back(target);
     return m_real->replaceFile(target, bytes);
+}
+
+FakeFileAppender::FakeFileAppender(FakeFileReplacer& replacer)
+    : m_replacer(replacer), m_real(makeSystemFileAppender()) {}
+
+FileAppender::Result FakeFileAppender::appendIfUnchanged(const std::filesystem::path& target,
+                                                         std::uint64_t expectedSize, std::string_view expectedTail,
+                                                         std::string_view bytes) {
+    if (m_replacer.refuses(target)) {
+        return Result::Failed;
+    }
+    appended.push_back(target);
+    return m_real->appendIfUnchanged(target, expectedSize, expectedTail, bytes);
 }
 
 void* FakeAllocator::allocate(std::size_t bytes) {
@@ -101,8 +121,9 @@ std::vector<std::string> FakeDialogs::messages() const {
 }
 
 FakePlatform::FakePlatform()
-    : codecImpl(makeSystemTextCodec()), platform{memory,        *codecImpl, replacer,     clock,  allocator,
-                                                 clipboard,     autostart,  sound,        shell,  launcher,
-                                                 instanceGuard, ender,      trayAnimator, dialogs} {}
+    : codecImpl(makeSystemTextCodec()),
+      appender(replacer), platform{memory,    *codecImpl,    replacer,  appender,     clock,
+                                   allocator, clipboard,     autostart, sound,        shell,
+                                   launcher,  instanceGuard, ender,     trayAnimator, dialogs} {}
 
 } // namespace tarvik::test

@@ -39,9 +39,25 @@ public:
     std::vector<std::string> failNames; // file names (any letter case) whose writes are refused
     std::vector<std::filesystem::path> written;
     bool replaceFile(const std::filesystem::path& target, std::string_view bytes) override;
+    // Whether a write to `target` is refused now; a refusal counts against failNext.
+    bool refuses(const std::filesystem::path& target);
 
 private:
     std::unique_ptr<FileReplacer> m_real;
+};
+
+// Wraps the system's appender. A disk that refuses writes refuses appends too: whatever the
+// replacer is told to refuse fails here as well, leaving the file as it was.
+class FakeFileAppender : public FileAppender {
+public:
+    explicit FakeFileAppender(FakeFileReplacer& replacer);
+    std::vector<std::filesystem::path> appended; // every append that reached the file system
+    Result appendIfUnchanged(const std::filesystem::path& target, std::uint64_t expectedSize,
+                             std::string_view expectedTail, std::string_view bytes) override;
+
+private:
+    FakeFileReplacer& m_replacer;
+    std::unique_ptr<FileAppender> m_real;
 };
 
 class FakeAllocator : public BlockAllocator {
@@ -163,6 +179,7 @@ public:
     std::unique_ptr<TextCodec> codecImpl;
     FakeMemorySource memory;
     FakeFileReplacer replacer;
+    FakeFileAppender appender;
     FakeClock clock;
     FakeAllocator allocator;
     FakeClipboard clipboard;

@@ -176,10 +176,10 @@ TEST_F(FaultInjection, RefusedReleaseBlockIsLoggedAndTheProgramGoesOn) {
 
 TEST_F(FaultInjection, BatchEntryThatDoesNotExistStopsTheBatchQuietly) {
     QtProcessLauncher launcher;
-    Platform withRealLauncher{platform.memory,       platform.codec,     platform.fileReplacer,  platform.clock,
-                              platform.allocator,    platform.clipboard, platform.autostart,     platform.sound,
-                              platform.shell,        launcher,           platform.instanceGuard, platform.ender,
-                              platform.trayAnimator, platform.dialogs};
+    Platform withRealLauncher{
+        platform.memory,    platform.codec,         platform.fileReplacer, platform.fileAppender, platform.clock,
+        platform.allocator, platform.clipboard,     platform.autostart,    platform.sound,        platform.shell,
+        launcher,           platform.instanceGuard, platform.ender,        platform.trayAnimator, platform.dialogs};
     folder.write("AqSet.dxl", "3,0\r\n");
     folder.write("afn.dxl", "2,/nonexistent/program --flag,True,/bin/true,True,\r\n");
     state.programFolder = folder.path();

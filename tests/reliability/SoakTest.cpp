@@ -65,9 +65,10 @@ TEST(SoakTest, HoursOfTicksLeaveNoGrowthAndEveryExpectedLogEntry) {
     test::FakePlatform fakes;
     MmapBlockAllocator allocator; // real blocks: a leak of them would show in the figures
     Platform platform = fakes.platform;
-    Platform real{platform.memory,        platform.codec,     platform.fileReplacer, platform.clock,  allocator,
-                  platform.clipboard,     platform.autostart, platform.sound,        platform.shell,  platform.launcher,
-                  platform.instanceGuard, platform.ender,     platform.trayAnimator, platform.dialogs};
+    Platform real{
+        platform.memory,   platform.codec,         platform.fileReplacer, platform.fileAppender, platform.clock,
+        allocator,         platform.clipboard,     platform.autostart,    platform.sound,        platform.shell,
+        platform.launcher, platform.instanceGuard, platform.ender,        platform.trayAnimator, platform.dialogs};
     AppState state;
     state.programFolder = folder.path();
     AppContext context(state, real);
@@ -125,6 +126,11 @@ TEST(SoakTest, HoursOfTicksLeaveNoGrowthAndEveryExpectedLogEntry) {
     // Every entry is a whole, timestamped line: reports span five lines, the rest one.
     EXPECT_EQ(count(log, "2006-12-6 22:24:44 "), supervisionTicks / 40 + lowTicks);
     EXPECT_EQ(count(log, "\r\n"), 5 * (supervisionTicks / 40) + lowTicks);
+    // Each of them was appended to the file; none rewrote the whole log.
+    EXPECT_EQ(static_cast<int>(fakes.appender.appended.size()), supervisionTicks / 40 + lowTicks);
+    for (const auto& written : fakes.replacer.written) {
+        EXPECT_NE(written.filename(), "Tarvik.log");
+    }
     // The alarm sounded at every low tick: three commands each.
     EXPECT_EQ(static_cast<int>(fakes.sound.commands.size()), 3 * lowTicks);
     // Periodic release every 180 ticks, plus one per low tick.

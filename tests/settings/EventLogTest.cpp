@@ -2,6 +2,7 @@
 
 #include "fakes/FakePlatform.h"
 #include "fakes/TempFolder.h"
+#include "platform/FileAppender.h"
 #include "platform/TextCodec.h"
 #include "settings/SettingsFiles.h"
 
@@ -25,10 +26,11 @@ protected:
     test::TempFolder folder{false};
     std::unique_ptr<TextCodec> codec = makeSystemTextCodec();
     test::FakeFileReplacer replacer;
+    test::FakeFileAppender appender{replacer};
     test::FakeClock clock;
     SettingsFiles files{folder.path(), *codec, replacer};
     std::string logText;
-    EventLog log{files, clock, logText};
+    EventLog log{files, appender, clock, logText};
 
     std::string logFile() const { return folder.read("Tarvik.log"); }
 };
@@ -136,7 +138,7 @@ TEST_F(EventLogTest, LogReplacedByADirectory) {
     EXPECT_FALSE(log.LoadLogText());
     EXPECT_NO_THROW(log.AppendLogLine("x"));
     EXPECT_TRUE(fs::is_directory(folder / "Tarvik.log"));
-    EXPECT_FALSE(log.readForView());
+    EXPECT_FALSE(log.readBytes());
     EXPECT_FALSE(log.clear());
     EXPECT_FALSE(log.copyTo(folder / "copy.txt"));
     EXPECT_FALSE(folder.exists("copy.txt"));
@@ -154,6 +156,102 @@ TEST_F(EventLogTest, MemoryReportSpansFiveLines) {
     EXPECT_EQ(logFile(), kStamp + kReportHeaderGbk + "\r\nt\r\np\r\nf\r\nv\r\n");
 }
 
+TEST_F(EventLogTest, EntriesAreAppendedWhileTheFileHoldsWhatTheProgramLastWrote) {
+    folder.write("Tarvik.log", "a\r\nb\r\n");
+    ASSERT_TRUE(log.LoadLogText());
+    log.AppendLogLine("整理内存。");
+    log.AppendLogLine(MemoryReport("t", "p", "f", "v"));
+    std::string expected =
+        "a\r\nb\r\n" + kStamp + kReleaseGbk + "\r\n" + kStamp + kReportHeaderGbk + "\r\nt\r\np\r\nf\r\nv\r\n";
+    EXPECT_EQ(logFile(), expected);
+    EXPECT_EQ(logText + "\r\n", expected);
+    EXPECT_EQ(appender.appended.size(), 2u);
+    EXPECT_TRUE(replacer.written.empty());
+
+    // Changed behind the program's back: the file is the base again, read and rewritten by the
+    // usual rules, and the entry after that is appended again.
+    const std::string sameSizeOtherEnd = std::string(expected.size() - 3, 'x') + "\ny\n";
+    const std::pair<std::string, std::string> changes[] = {
+        {sameSizeOtherEnd, std::string(expected.size() - 3, 'x') + "\r\ny\r\n"},
+        {expected + "c\n", expected + "c\r\n"}, // grown
+        {"z", "z\r\n"},                         // shrunk
+    };
+    for (const auto& [file, base] : changes) {
+        folder.write("Tarvik.log", file);
+        const auto rewrites = replacer.written.size();
+        log.AppendLogLine("x");
+        EXPECT_EQ(logFile(), base + kStamp + "x\r\n");
+        EXPECT_EQ(replacer.written.size(), rewrites + 1);
+        log.AppendLogLine("y");
+        EXPECT_EQ(logFile(), base + kStamp + "x\r\n" + kStamp + "y\r\n");
+        EXPECT_EQ(replacer.written.size(), rewrites + 1) << "appended";
+    }
+
+    // A message with line ends of its own kind is appended as it is; the next entry, as always,
+    // reads the file and gives every line a CR LF.
+    folder.write("Tarvik.log", "a\r\n");
+    ASSERT_TRUE(log.LoadLogText());
+    log.AppendLogLine("1\n2");
+    EXPECT_EQ(logFile(), "a\r\n" + kStamp + "1\n2\r\n");
+    log.AppendLogLine("3");
+    EXPECT_EQ(logFile(), "a\r\n" + kStamp + "1\r\n2\r\n" + kStamp + "3\r\n");
+
+    // A log loaded with other line ends is rewritten by its first entry.
+    folder.write("Tarvik.log", "a\nb");
+    ASSERT_TRUE(log.LoadLogText());
+    const auto appends = appender.appended.size();
+    log.AppendLogLine("c");
+    EXPECT_EQ(logFile(), "a\r\nb\r\n" + kStamp + "c\r\n");
+    EXPECT_EQ(appender.appended.size(), appends);
+}
+
+TEST_F(EventLogTest, FailedAppendIsRetriedAsARewriteWithTheEntry) {
+    folder.write("Tarvik.log", "a\r\n");
+    ASSERT_TRUE(log.LoadLogText());
+    replacer.failNext = 1; // the append
+    log.AppendLogLine("x");
+    EXPECT_EQ(logFile(), "a\r\n" + kStamp + "x\r\n");
+    EXPECT_EQ(replacer.written.size(), 1u);
+
+    // Both refused: the file stays as it was, and the next entry starts from the file.
+    replacer.failNext = 2;
+    log.AppendLogLine("y");
+    EXPECT_EQ(logFile(), "a\r\n" + kStamp + "x\r\n");
+    log.AppendLogLine("z");
+    EXPECT_EQ(logFile(), "a\r\n" + kStamp + "x\r\n" + kStamp + "z\r\n");
+}
+
+TEST_F(EventLogTest, AnAppendCutShortIsNoPartOfTheLog) {
+    std::string old;
+    while (old.size() < FileAppender::kBlock + 100) {
+        old += kStamp + kReleaseGbk + "\r\n";
+    }
+    const std::size_t boundary = 2 * FileAppender::kBlock;
+    const std::string rest = "\xC4\xDA\r\nt\r\n"; // the second piece of a report entry
+    const std::string cut = old + std::string(boundary - old.size(), '\0') + rest;
+    folder.write("Tarvik.log", cut);
+    ASSERT_TRUE(log.LoadLogText());
+    EXPECT_EQ(logText, old);
+    EXPECT_EQ(log.readBytes(), old);
+    log.AppendLogLine("x");
+    EXPECT_EQ(logFile(), old + kStamp + "x\r\n");
+    folder.write("Tarvik.log", cut);
+    log.AppendLogLine("y");
+    EXPECT_EQ(logFile(), old + kStamp + "y\r\n");
+
+    // NUL bytes in any other place are the log's own.
+    const std::string others[] = {
+        old + std::string(boundary - old.size() - 1, '\0') + rest,       // not up to a block boundary
+        old + std::string(boundary - old.size(), '\0'),                  // nothing after them
+        old + "q" + std::string(boundary - old.size() - 1, '\0') + rest, // not after a line end
+        std::string(boundary, '\0') + rest,                              // not after any text
+        old + std::string(boundary - old.size(), '\0') + std::string(FileAppender::kBlock, 'r'), // too much after
+    };
+    for (const std::string& bytes : others) {
+        EXPECT_EQ(EventLog::withoutInterruptedAppend(bytes), bytes);
+    }
+}
+
 TEST_F(EventLogTest, TimestampHasNoLeadingZerosBeforeTheMinutes) {
     EXPECT_EQ(EventLog::formatTimestamp({2006, 12, 6, 22, 24, 44}), "2006-12-6 22:24:44");
     EXPECT_EQ(EventLog::formatTimestamp({2007, 1, 5, 9, 5, 3}), "2007-1-5 9:05:03");
@@ -162,9 +260,9 @@ TEST_F(EventLogTest, TimestampHasNoLeadingZerosBeforeTheMinutes) {
 
 TEST_F(EventLogTest, LogPageOperations) {
     folder.write("Tarvik.log", "a\n" + kReleaseGbk + "\r\xFF" + "c");
-    const auto view = log.readForView();
-    ASSERT_TRUE(view);
-    EXPECT_EQ(*view, "a\r\n整理内存。\r\n\uFFFDc\r\n");
+    const auto read = log.readBytes();
+    ASSERT_TRUE(read);
+    EXPECT_EQ(EventLog::textForView(*read, *codec), "a\r\n整理内存。\r\n\uFFFDc\r\n");
 
     const std::string bytes = "a\r\n\xFF\r\n";
     folder.write("Tarvik.log", bytes);
@@ -186,7 +284,7 @@ TEST_F(EventLogTest, LogPageOperations) {
     folder.remove("Tarvik.log");
     EXPECT_FALSE(log.copyTo(folder / "saved.txt"));
     EXPECT_EQ(folder.read("saved.txt"), bytes);
-    EXPECT_FALSE(log.readForView());
+    EXPECT_FALSE(log.readBytes());
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "platform/linux/IconvTextCodec.h"
 #include "platform/linux/LockFileInstanceGuard.h"
 #include "platform/linux/MmapBlockAllocator.h"
+#include "platform/linux/PosixFileAppender.h"
 #include "platform/linux/PosixFileReplacer.h"
 #include "platform/linux/PosixProcessEnder.h"
 #include "platform/linux/ProcMeminfoSource.h"
@@ -28,6 +29,7 @@ private:
     ProcMeminfoSource m_memory;
     IconvTextCodec m_codec;
     PosixFileReplacer m_fileReplacer;
+    PosixFileAppender m_fileAppender;
     SystemClock m_clock;
     MmapBlockAllocator m_allocator;
     QtClipboard m_clipboard;

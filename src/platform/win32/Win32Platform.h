@@ -8,6 +8,7 @@
 #include "platform/win32/RegistryAutostart.h"
 #include "platform/win32/VirtualAllocBlockAllocator.h"
 #include "platform/win32/Win32Clock.h"
+#include "platform/win32/Win32FileAppender.h"
 #include "platform/win32/Win32FileReplacer.h"
 #include "platform/win32/Win32MemorySource.h"
 #include "platform/win32/Win32ProcessEnder.h"
@@ -28,6 +29,7 @@ private:
     Win32MemorySource m_memory;
     Win32TextCodec m_codec;
     Win32FileReplacer m_fileReplacer;
+    Win32FileAppender m_fileAppender;
     Win32Clock m_clock;
     VirtualAllocBlockAllocator m_allocator;
     QtClipboard m_clipboard;
