@@ -3,6 +3,7 @@
 #include "platform/FileAppender.h"
 #include "platform/linux/IconvTextCodec.h"
 #include "settings/EventLog.h"
+#include "settings/LogLines.h"
 
 #include <string>
 #include <vector>
@@ -78,6 +79,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string cut = text + std::string(block - text.size() % block, '\0') + "x\r\n";
         FUZZ_CHECK(EventLog::withoutInterruptedAppend(cut) == text);
     }
+
+    // The log page's lines are the readers' lines.
+    const LogLines pageLines{std::string(bytes)};
+    std::string joined;
+    for (std::size_t i = 0; i < pageLines.size(); ++i) {
+        joined += pageLines.line(i);
+        joined += "\r\n";
+    }
+    FUZZ_CHECK(joined == text);
 
     // The log page's text is valid UTF-8 whatever the file holds, has the same lines, and decoding it
     // whole gives the same as decoding it line by line. One converter per line is costly, so the

@@ -1,6 +1,7 @@
 #include "mainwindow/LogPage.h"
 
 #include "mainwindow/ClickLabel.h"
+#include "mainwindow/LogView.h"
 #include "mainwindow/MainWindowPictures.h"
 #include "mainwindow/PageControls.h"
 #include "mainwindow/PictureOnShow.h"
@@ -10,19 +11,16 @@
 #include "settings/Texts.h"
 #include "settings/UserLevel.h"
 
-#include <QPlainTextEdit>
-#include <QScrollBar>
+#include <QHideEvent>
+#include <QShowEvent>
 
 namespace tarvik {
 
 LogPage::LogPage(AppContext& context, QWidget* parent) : QGroupBox(QStringLiteral("日志"), parent), m_ctx(context) {
     setGeometry(PageControls::pageGeometry());
 
-    m_txtRZ = new QPlainTextEdit(this);
+    m_txtRZ = new LogView(m_ctx.platform.codec, this);
     m_txtRZ->setGeometry(twipsRect(120, 240, 3855, 3855));
-    m_txtRZ->setReadOnly(true);
-    m_txtRZ->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_txtRZ->setLineWrapMode(QPlainTextEdit::WidgetWidth);
 
     struct Button {
         int top;
@@ -51,25 +49,53 @@ LogPage::LogPage(AppContext& context, QWidget* parent) : QGroupBox(QStringLitera
 }
 
 void LogPage::LoadLogView() {
-    const auto bytes = m_ctx.log.readBytes();
-    const auto text =
-        bytes ? std::optional<std::string>(EventLog::textForView(*bytes, m_ctx.platform.codec)) : std::nullopt;
-    if (!text) {
-        m_ctx.platform.dialogs.message(Texts::kLogOpenFailed, std::string(), MessageIcon::None);
-        m_ctx.log.AppendLogLine(Texts::kLogViewFailed);
-        return;
+    // Every page change comes here. The log is read only when the page can be seen and the log
+    // changed since the view showed it; otherwise opening it is enough to know it can be read.
+    const auto now = m_ctx.log.stamp();
+    if (!now || (isVisible() && !showLog(*now))) {
+        reportUnreadable();
     }
-    showText(QString::fromStdString(*text));
 }
 
-void LogPage::showText(const QString& text) {
-    // An unchanged log keeps the reader's place; a changed one shows its newest entries.
-    if (text == m_text && !m_text.isEmpty()) {
-        return;
+bool LogPage::showLog(const EventLog::Stamp& now) {
+    const bool same = m_shown == now;
+    if (same && m_holdsLog) {
+        return true; // the reader keeps their place
     }
-    m_text = text;
-    m_txtRZ->setPlainText(text);
-    m_txtRZ->verticalScrollBar()->setValue(m_txtRZ->verticalScrollBar()->maximum());
+    auto bytes = m_ctx.log.readBytes();
+    if (!bytes) {
+        return false;
+    }
+    m_txtRZ->setLines(LogLines(std::move(*bytes))); // a changed log shows its newest entries
+    if (same) {
+        m_txtRZ->setTopRow(m_topRow); // unchanged since the window hid: back to the same place
+    }
+    m_shown = now;
+    m_holdsLog = true;
+    return true;
+}
+
+void LogPage::reportUnreadable() {
+    m_ctx.platform.dialogs.message(Texts::kLogOpenFailed, std::string(), MessageIcon::None);
+    m_ctx.log.AppendLogLine(Texts::kLogViewFailed);
+}
+
+void LogPage::showEvent(QShowEvent* event) {
+    QGroupBox::showEvent(event);
+    // Shown: the log as it stands now. A failure is reported by the page change that follows.
+    if (const auto now = m_ctx.log.stamp()) {
+        showLog(*now);
+    }
+}
+
+void LogPage::hideEvent(QHideEvent* event) {
+    QGroupBox::hideEvent(event);
+    // The window hides (not another page chosen): the view lets go of the log's lines.
+    if (!isHidden() && m_holdsLog) {
+        m_topRow = m_txtRZ->topRow();
+        m_txtRZ->clear();
+        m_holdsLog = false;
+    }
 }
 
 void LogPage::ImgaeSX_Click() {
@@ -100,8 +126,9 @@ void LogPage::ImageQK_Click() {
         m_ctx.platform.dialogs.message(Texts::kClearLogFailed, std::string(), MessageIcon::Information);
         return;
     }
-    m_text.clear();
     m_txtRZ->clear();
+    m_shown.reset();
+    m_holdsLog = false;
     emit statusChanged(QString::fromUtf8(Texts::kLogCleared));
 }
 

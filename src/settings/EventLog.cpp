@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <fstream>
 
 namespace tarvik {
 
@@ -171,6 +172,28 @@ std::optional<std::string> EventLog::readBytes() const {
         bytes->resize(withoutInterruptedAppend(*bytes).size());
     }
     return bytes;
+}
+
+std::optional<EventLog::Stamp> EventLog::stamp() const {
+    const std::filesystem::path path = m_files.locate(SettingsFiles::kLog);
+    std::error_code ec;
+    Stamp s;
+    s.modified = std::filesystem::last_write_time(path, ec);
+    if (ec || !std::filesystem::is_regular_file(path, ec)) {
+        return std::nullopt;
+    }
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    if (!in) {
+        return std::nullopt;
+    }
+    s.size = static_cast<std::uint64_t>(in.tellg());
+    const std::uint64_t kept = std::min<std::uint64_t>(s.size, FileAppender::kBlock);
+    s.tail.resize(kept);
+    in.seekg(static_cast<std::streamoff>(s.size - kept));
+    if (!in.read(s.tail.data(), static_cast<std::streamsize>(kept))) {
+        return std::nullopt;
+    }
+    return s;
 }
 
 bool EventLog::clear() {

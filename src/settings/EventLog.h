@@ -2,6 +2,7 @@
 
 #include "platform/Clock.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -35,6 +36,16 @@ public:
     // The log's bytes as they stand (see withoutInterruptedAppend), which the log page shows;
     // nullopt when unreadable.
     std::optional<std::string> readBytes() const;
+
+    // What tells cheaply whether the log file changed: its size, time of change and last bytes.
+    struct Stamp {
+        std::uint64_t size = 0;
+        std::filesystem::file_time_type modified{};
+        std::string tail;
+        bool operator==(const Stamp&) const = default;
+    };
+    // nullopt when the log cannot be read.
+    std::optional<Stamp> stamp() const;
     // Rewrites the log as one empty line; false (file unchanged) when that fails.
     bool clear();
     // Copies the log file to `target`, replacing it; false on any failure.

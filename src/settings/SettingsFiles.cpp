@@ -52,6 +52,12 @@ std::optional<std::string> SettingsFiles::readUpTo(std::string_view name, std::s
         return std::nullopt;
     }
     std::string bytes;
+    // Sized once to the file, so a large log is read without growing the buffer again and again.
+    std::error_code ec;
+    const auto size = fs::file_size(path, ec);
+    if (!ec) {
+        bytes.reserve(static_cast<std::size_t>(std::min<std::uintmax_t>(size, maxBytes)));
+    }
     char buffer[64 * 1024];
     while (bytes.size() < maxBytes) {
         const std::size_t want = std::min(sizeof buffer, maxBytes - bytes.size());

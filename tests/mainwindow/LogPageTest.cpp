@@ -3,11 +3,11 @@
 #include "mainwindow/ClickLabel.h"
 #include "mainwindow/Frmain.h"
 #include "mainwindow/LogPage.h"
+#include "mainwindow/LogView.h"
 #include "settings/Texts.h"
 
 #include <filesystem>
 #include <QLabel>
-#include <QPlainTextEdit>
 
 using namespace tarvik;
 using namespace tarvik::test;
@@ -21,6 +21,11 @@ protected:
         log = folder.read("Tarvik.log");
     }
     QString view() { return logPage().TxtRZ()->toPlainText(); }
+    // The window built as at start, then shown at the log page.
+    void buildOnLogPage() {
+        build();
+        host->openAtPage(MainWindowHost::LogPage);
+    }
     void clearAs(int level) {
         state.Access.UserLevel = static_cast<std::uint8_t>(level);
         click(logPage().ImageQK());
@@ -32,10 +37,8 @@ protected:
 
 TEST_F(LogPageTest, ViewShowsEveryLineEndedByCrLf) {
     folder.write("Tarvik.log", "a\r\nb\nc");
-    build();
-    EXPECT_EQ(logPage().viewText(), QStringLiteral("a\r\nb\r\nc\r\n"));
+    buildOnLogPage();
     EXPECT_EQ(view(), QStringLiteral("a\nb\nc\n")); // an empty last line
-    EXPECT_TRUE(logPage().TxtRZ()->isReadOnly());
 
     folder.write("Tarvik.log", "d\r\n");
     click(logPage().caption(0)); // the captions are no buttons
@@ -46,7 +49,7 @@ TEST_F(LogPageTest, ViewShowsEveryLineEndedByCrLf) {
 }
 
 TEST_F(LogPageTest, UnreadableLogIsReportedOnceAndTheViewKeepsItsText) {
-    build();
+    buildOnLogPage();
     folder.remove("Tarvik.log");
     click(logPage().ImgaeSX());
     ASSERT_EQ(fakes.dialogs.shown.size(), 1u);
@@ -88,7 +91,7 @@ TEST_F(LogPageTest, SaveAsCopiesTheLogAndACancelCopiesNothing) {
 }
 
 TEST_F(LogPageTest, ClearAsksFirstAndIsForAdvancedUsersOnly) {
-    build();
+    buildOnLogPage();
     fakes.dialogs.confirmAnswers = {false};
     clearAs(3);
     ASSERT_EQ(fakes.dialogs.shown.size(), 1u);
@@ -112,14 +115,14 @@ TEST_F(LogPageTest, ClearAsksFirstAndIsForAdvancedUsersOnly) {
 }
 
 TEST_F(LogPageTest, AdvancedUserEmptiesTheLogToOneEmptyLine) {
-    build();
+    buildOnLogPage();
     clearAs(3);
     EXPECT_EQ(fakes.dialogs.shown.size(), 1u);
     EXPECT_EQ(folder.read("Tarvik.log"), "\r\n"); // the clearing itself is not logged
     EXPECT_EQ(view(), QString());
     EXPECT_EQ(window().LabelTS()->text(), QStringLiteral("日志已清空。"));
     click(logPage().ImgaeSX());
-    EXPECT_EQ(logPage().viewText(), QStringLiteral("\r\n"));
+    EXPECT_EQ(view(), QStringLiteral("\n")); // one empty line, and the empty row after it
 
     // Entries after the clearing start from the emptied file, even when it vanishes meanwhile.
     folder.remove("Tarvik.log");
@@ -128,7 +131,7 @@ TEST_F(LogPageTest, AdvancedUserEmptiesTheLogToOneEmptyLine) {
 }
 
 TEST_F(LogPageTest, FailedRewriteLeavesTheLogAndTheViewAndSaysSo) {
-    build();
+    buildOnLogPage();
     fakes.replacer.failAll = true;
     clearAs(3);
     ASSERT_EQ(fakes.dialogs.shown.size(), 2u);
@@ -137,4 +140,48 @@ TEST_F(LogPageTest, FailedRewriteLeavesTheLogAndTheViewAndSaysSo) {
     EXPECT_EQ(folder.read("Tarvik.log"), log);
     EXPECT_EQ(view(), QStringLiteral("2006-12-5 8:00:00 整理内存。\nb\n"));
     EXPECT_EQ(window().LabelTS()->text(), QStringLiteral("欢迎使用塔维内存整理！"));
+}
+
+TEST_F(LogPageTest, HiddenWindowHoldsNoLogAndThePageReadsItOnlyWhenItChanged) {
+    std::string many;
+    for (int i = 0; i < 300; ++i) {
+        many += "2006-12-5 8:00:00 第" + std::to_string(i) + "行\r\n";
+    }
+    writeLog(many);
+    build();
+    LogView& view = *logPage().TxtRZ();
+    openPage(1); // a page change while hidden: the log is checked, not read
+    EXPECT_EQ(view.lines().byteCount(), 0u);
+    EXPECT_TRUE(fakes.dialogs.shown.empty());
+
+    host->openAtPage(MainWindowHost::LogPage);
+    EXPECT_EQ(view.lines().byteCount(), folder.read("Tarvik.log").size());
+    const int end = view.topRow();
+    EXPECT_GT(end, 0);
+    // Unchanged, the log is not read again and the reader keeps their place.
+    view.setTopRow(3);
+    openPage(4);
+    click(logPage().ImgaeSX());
+    EXPECT_EQ(view.topRow(), 3);
+    // Changed, it is read again and shows its newest entries.
+    context->log.AppendLogLine("整理内存。");
+    openPage(4);
+    EXPECT_TRUE(view.toPlainText().endsWith(QStringLiteral("2006-12-6 22:24:44 整理内存。\n")));
+    EXPECT_GT(view.topRow(), end - 1);
+
+    // Hidden, the window lets go of the log; shown again unchanged, it is back at the same place.
+    view.setTopRow(7);
+    const QString text = view.toPlainText();
+    host->hideWindow();
+    EXPECT_EQ(view.lines().byteCount(), 0u);
+    host->showWindow();
+    EXPECT_EQ(view.toPlainText(), text);
+    EXPECT_EQ(view.topRow(), 7);
+
+    // Hidden or not, a page change tells of a log it cannot read.
+    host->hideWindow();
+    folder.remove("Tarvik.log");
+    openPage(2);
+    EXPECT_EQ(fakes.dialogs.messages(), std::vector<std::string>{Texts::kLogOpenFailed});
+    EXPECT_TRUE(folder.exists("Tarvik.log")); // restored by the attempt to log the failure
 }
