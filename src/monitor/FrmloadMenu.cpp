@@ -112,7 +112,7 @@ void Frmload::animateToTray(int direction) {
         const QRect a = scr->availableGeometry();
         area = ScreenRect{a.left(), a.top(), a.left() + a.width(), a.top() + a.height()};
     }
-    m_ctx.platform.trayAnimator.animate(window, tray, area, direction);
+    m_ctx.platform.trayAnimator.animate(winId(), window, tray, area, direction);
 }
 
 void Frmload::MnuRZ_Click() {
@@ -127,7 +127,7 @@ void Frmload::MnuSet_Click() {
 
 void Frmload::MnuHelp_Click() {
     m_ctx.platform.shell.open(pathToUtf8(m_ctx.state.programFolder / "Tarvik.chm"),
-                              pathToUtf8(m_ctx.state.programFolder));
+                              pathToUtf8(m_ctx.state.programFolder), winId());
 }
 
 void Frmload::trayActivated(int reason) {
