@@ -6,6 +6,7 @@
 #include "settings/Paths.h"
 
 #include <QApplication>
+#include <QDir>
 
 int main(int argc, char* argv[]) {
     tarvik::prepareQtEnvironment();
@@ -16,7 +17,9 @@ int main(int argc, char* argv[]) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     tarvik::AppState state;
-    state.executable = tarvik::pathFromUtf8(QCoreApplication::applicationFilePath().toStdString());
+    // In the system's own spelling: on Windows the Run value and every path shown hold backslashes.
+    state.executable =
+        tarvik::pathFromUtf8(QDir::toNativeSeparators(QCoreApplication::applicationFilePath()).toStdString());
     state.programFolder = state.executable.parent_path();
     const auto native = tarvik::createNativePlatform(state.executable);
     tarvik::AppContext context(state, native->platform());

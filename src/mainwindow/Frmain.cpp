@@ -128,7 +128,7 @@ void Frmain::Timer1_Timer() {
 void Frmain::CmdHelp_Click() {
     // Whatever the desktop makes of the file, the program reports nothing.
     m_ctx.platform.shell.open(pathToUtf8(m_ctx.state.programFolder / "Tarvik.chm"),
-                              pathToUtf8(m_ctx.state.programFolder));
+                              pathToUtf8(m_ctx.state.programFolder), winId());
 }
 
 void Frmain::CmdAbout_Click() {
