@@ -1,8 +1,14 @@
 #include "monitor/ChartPictures.h"
 
+#include <algorithm>
+#include <map>
+#include <QApplication>
+#include <QIconEngine>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QStyle>
+#include <QStyleOption>
 
 namespace tarvik::ChartPictures {
 
@@ -79,15 +85,47 @@ QImage programIconImage(int size) {
     return img;
 }
 
-QIcon programIcon() {
-    // Drawn once: the tray, every window and the about box share it.
-    static const QIcon icon = [] {
-        QIcon drawn;
-        for (int size : {16, 22, 24, 32, 48, 64}) {
-            drawn.addPixmap(QPixmap::fromImage(programIconImage(size)));
+namespace {
+
+// Draws each size of the program icon when it is first asked for, and keeps it: the tray asks
+// for one size while the program starts, the windows for the others later.
+class ProgramIconEngine : public QIconEngine {
+public:
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override {
+        const int side = std::max(1, std::min(size.width(), size.height()));
+        auto it = m_drawn.find(side);
+        if (it == m_drawn.end()) {
+            it = m_drawn.emplace(side, QPixmap::fromImage(programIconImage(side))).first;
         }
-        return drawn;
-    }();
+        if (mode == QIcon::Normal || QApplication::style() == nullptr) {
+            return it->second;
+        }
+        QStyleOption option;
+        option.palette = QApplication::palette();
+        return QApplication::style()->generatedIconPixmap(mode, it->second, &option);
+    }
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
+        const int side = std::max(1, std::min(size.width(), size.height()));
+        return QSize(side, side);
+    }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+        return {QSize(16, 16), QSize(22, 22), QSize(24, 24), QSize(32, 32), QSize(48, 48), QSize(64, 64)};
+    }
+    QIconEngine* clone() const override { return new ProgramIconEngine(*this); }
+    QString key() const override { return QStringLiteral("tarvik-program-icon"); }
+
+private:
+    std::map<int, QPixmap> m_drawn;
+};
+
+} // namespace
+
+QIcon programIcon() {
+    // One icon for the tray, every window and the about box.
+    static const QIcon icon(new ProgramIconEngine);
     return icon;
 }
 

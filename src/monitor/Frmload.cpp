@@ -31,8 +31,7 @@ QLabel* makeLabel(QWidget* parent, const QString& text, const QColor& colour, QP
     QPalette pal = label->palette();
     pal.setColor(QPalette::WindowText, colour);
     label->setPalette(pal);
-    label->move(pos);
-    label->adjustSize();
+    label->setGeometry(QRect(pos, QSize())); // sized to its text by measureTexts()
     return label;
 }
 
@@ -42,15 +41,13 @@ Frmload::Frmload(AppContext& context, MainWindowHost& mainWindow, QWidget* paren
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool), m_ctx(context),
       m_mainWindow(mainWindow) {
     setWindowTitle(QString::fromUtf8(Texts::kProgramTitle));
-    setWindowIcon(ChartPictures::programIcon());
     // Small enough that a two-digit figure stays clear of the bar, and of the newest peaks in the
     // right part of the peak chart that is kept free for it.
     QFont f = font();
     f.setPixelSize(10);
     setFont(f);
     resize(twipsToPx(1800), twipsToPx(240));
-    buildPanels();
-    buildMenus();
+    buildPanels(); // the menus are built on their first use, after the start-up's tray icon
 
     // Timer1 and Timer3 share their interval and always ran one right after the other, so one
     // timer runs both, in that order: one timer event a second instead of two.
@@ -117,15 +114,11 @@ void Frmload::buildPanels() {
     m_label1[2]->setAlignment(Qt::AlignRight | Qt::AlignTop);
     // The ">" lies above the figure where their boxes meet, so every pixel of it opens the menu.
     m_labelJM[2]->raise();
-    for (QLabel* label : m_label1) {
-        fitLabelToText(label);
-    }
 
     m_fme = {fme0, fme1, fme2};
     for (int i = 0; i < 3; ++i) {
         QLabel* jm = m_labelJM[static_cast<std::size_t>(i)];
         jm->setFont(jmFont);
-        jm->adjustSize();
         jm->setToolTip(QStringLiteral("更改界面"));
         jm->setCursor(Qt::PointingHandCursor);
         m_label1[static_cast<std::size_t>(i)]->setToolTip(tip);
@@ -162,7 +155,24 @@ float Frmload::BarPercent() const {
     return static_cast<float>(pxToTwips(m_label4->width())) / 12.0f;
 }
 
+void Frmload::prepareFirstPaint() {
+    // The first measuring loads the fonts, the largest part of the start-up, and the window's
+    // icon is drawn at every size; both wait until the tray icon is in place, still before
+    // anything is drawn on the screen.
+    setWindowIcon(ChartPictures::programIcon());
+    m_textsMeasured = true;
+    for (QLabel* label : m_label1) {
+        fitLabelToText(label);
+    }
+    for (QLabel* jm : m_labelJM) {
+        jm->adjustSize();
+    }
+}
+
 void Frmload::fitLabelToText(QLabel* label) {
+    if (!m_textsMeasured) {
+        return;
+    }
     // Each figure covers only its own text, so the bar and the newest peaks beside it stay free
     // for the mouse and the eye. The peak chart's figure keeps its right edge at the chart's edge.
     const QFontMetrics fm = label->fontMetrics();

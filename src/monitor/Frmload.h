@@ -47,9 +47,9 @@ public:
     QLabel* LabelJM(int i) const { return m_labelJM[static_cast<std::size_t>(i)]; }
     ChartSurface* Pic1() const { return m_pic1; }
     ChartSurface* Pic2() const { return m_pic2; }
-    CurtMenu* MNU() const { return m_mnu; }
-    CurtMenu* MnuJM() const { return m_mnuJM; }
-    QAction* MnuYC() const { return m_mnuYC; }
+    CurtMenu* MNU();
+    CurtMenu* MnuJM();
+    QAction* MnuYC();
     QSystemTrayIcon* trayIcon() const { return m_tray; }
     QTimer* timer(int n) const; // 1, 2 or 3; Timer1 and Timer3 run on one timer
     Supervisor& supervisor() { return m_supervisor; }
@@ -104,6 +104,9 @@ private:
     void startBatchList();
     void renderVisibleCharts();
     void setCaptionIfChanged(QLabel* label, const QString& text);
+    // Sizes the percentage figures and the ">" buttons to their texts (from then on as they
+    // change) and gives the window its icon.
+    void prepareFirstPaint();
     void fitLabelToText(QLabel* label);
     // Gives the latest caption and tooltip to the percentage labels that can be seen.
     void showFigures();
@@ -137,9 +140,10 @@ private:
     QSystemTrayIcon* m_tray = nullptr;
     QTimer* m_timer1 = nullptr; // also runs Timer3_Timer
     QTimer* m_timer2 = nullptr;
-    QTimer* m_timer3 = nullptr; // the same timer as m_timer1
-    bool m_loaded = false;      // the start-up went through; before that no file may be written
-    QPoint m_dragOffset;        // used when the window system cannot move the window itself
+    QTimer* m_timer3 = nullptr;   // the same timer as m_timer1
+    bool m_loaded = false;        // the start-up went through; before that no file may be written
+    bool m_textsMeasured = false; // the labels are sized to their texts (after the start-up's tray icon)
+    QPoint m_dragOffset;          // used when the window system cannot move the window itself
     bool m_manualDrag = false;
     bool m_trayMenuOnRelease = false; // a right-click on the tray icon waits for its release
 };

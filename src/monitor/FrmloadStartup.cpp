@@ -76,6 +76,7 @@ bool Frmload::Form_Load() {
     }
 
     buildTray();
+    prepareFirstPaint();
     setMonitorShown(!st.Settings.HideMonitorAtStart);
     m_supervisor.PeriodicTickCount = 0;
     m_supervisor.AutoLogTickCount = 0;

@@ -89,6 +89,8 @@ program_folder() {
     PROG="$WORK/prog"
     mkdir -p "$PROG"
     cp "$EXE" "$PROG/tarvik"
+    # The alarm's sound module lies beside the executable.
+    [ -f "$(dirname "$EXE")/libtarvik-sound.so" ] && cp "$(dirname "$EXE")/libtarvik-sound.so" "$PROG/"
     for f in info.dxl set.dxl AqSet.dxl wtl.dxl afn.dxl Tarvik.log Alarm.wav; do
         cp "$DATA/$f" "$PROG/$f"
     done

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The real program under Xvfb and icewm: tray icon double-click hides and shows the monitor
 # window, a right-click on the icon opens the popup menu on the release, the borderless window drags, and
-# "退出" ends the program with the placement saved as three numbers separated by ", ".
+# "退出" ends the program with the placement saved as three numbers separated by ", "; Qt
+# Multimedia is not loaded at start.
 source "$(dirname "$0")/lib.sh"
 
 desktop_start
@@ -11,6 +12,9 @@ program_start
 
 wait_for 'ICON=$(tray_icon)' || fail "no tray icon"
 is_viewable "$MONITOR" || fail "monitor window not shown at start"
+# Qt Multimedia comes with the alarm's sound module on the alarm's first command, not at start.
+[ -f "$PROG/libtarvik-sound.so" ] || fail "the sound module is not beside the program"
+! grep -q libQt6Multimedia "/proc/$PROGRAM_PID/maps" || fail "Qt Multimedia was loaded at start"
 
 # Double-click the tray icon: the window hides, then shows again.
 read -r ix iy < <(centre_of "$ICON")

@@ -1,8 +1,10 @@
 #include "MonitorFixture.h"
 
+#include "monitor/ChartPictures.h"
 #include "settings/Texts.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QSystemTrayIcon>
 #include <QTimer>
 
@@ -37,6 +39,17 @@ TEST_F(Startup, FactoryFilesStartTheProgramShownWithTrayIconAndTimers) {
     EXPECT_TRUE(window().isVisible());
     ASSERT_NE(window().trayIcon(), nullptr);
     EXPECT_EQ(window().trayIcon()->toolTip(), QStringLiteral("塔维内存整理"));
+    // The tray and the window carry the program's icon, drawn at the size asked for; the texts
+    // are sized to their fonts once the tray icon is there.
+    const auto drawn = [](const QIcon& icon, int side) {
+        return icon.pixmap(side, side).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    };
+    EXPECT_EQ(drawn(window().trayIcon()->icon(), 22), ChartPictures::programIconImage(22));
+    EXPECT_EQ(drawn(window().windowIcon(), 48), ChartPictures::programIconImage(48));
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_GT(window().Label1(i)->width(), 0) << i;
+        EXPECT_GT(window().LabelJM(i)->width(), 0) << i;
+    }
     EXPECT_EQ(window().MnuYC()->text(), QStringLiteral("隐藏"));
     EXPECT_TRUE(state.MonitorShown);
     EXPECT_TRUE(window().windowFlags() & Qt::WindowStaysOnTopHint);

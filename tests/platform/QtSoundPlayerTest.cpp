@@ -1,4 +1,4 @@
-#include "platform/linux/QtSoundPlayer.h"
+#include "platform/linux/sound/QtSoundPlayer.h"
 
 #include "fakes/TempFolder.h"
 #include "QtTestApp.h"

@@ -3,7 +3,7 @@
 namespace tarvik {
 
 LinuxPlatform::LinuxPlatform(const std::filesystem::path& executable)
-    : m_autostart(m_fileReplacer), m_sound(executable.parent_path()),
+    : m_autostart(m_fileReplacer), m_sound(executable.parent_path(), executable.parent_path()),
       m_instanceGuard(executable), m_platform{m_memory,    m_codec,         m_fileReplacer, m_fileAppender, m_clock,
                                               m_allocator, m_clipboard,     m_autostart,    m_sound,        m_shell,
                                               m_launcher,  m_instanceGuard, m_ender,        m_trayAnimator, m_dialogs} {

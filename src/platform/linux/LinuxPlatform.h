@@ -2,6 +2,7 @@
 
 #include "platform/linux/DesktopShell.h"
 #include "platform/linux/IconvTextCodec.h"
+#include "platform/linux/LazySoundPlayer.h"
 #include "platform/linux/LockFileInstanceGuard.h"
 #include "platform/linux/MmapBlockAllocator.h"
 #include "platform/linux/PosixFileAppender.h"
@@ -9,7 +10,6 @@
 #include "platform/linux/PosixProcessEnder.h"
 #include "platform/linux/ProcMeminfoSource.h"
 #include "platform/linux/QtProcessLauncher.h"
-#include "platform/linux/QtSoundPlayer.h"
 #include "platform/linux/QtTrayAnimator.h"
 #include "platform/linux/SystemClock.h"
 #include "platform/linux/XdgAutostart.h"
@@ -34,7 +34,7 @@ private:
     MmapBlockAllocator m_allocator;
     QtClipboard m_clipboard;
     XdgAutostart m_autostart;
-    QtSoundPlayer m_sound;
+    LazySoundPlayer m_sound;
     DesktopShell m_shell;
     QtProcessLauncher m_launcher;
     LockFileInstanceGuard m_instanceGuard;

@@ -11,8 +11,11 @@ namespace tarvik {
 
 namespace {
 
-xcb_atom_t atom(xcb_connection_t* c, const char* name) {
-    const auto cookie = xcb_intern_atom(c, 0, static_cast<std::uint16_t>(std::strlen(name)), name);
+xcb_intern_atom_cookie_t askAtom(xcb_connection_t* c, const char* name) {
+    return xcb_intern_atom(c, 0, static_cast<std::uint16_t>(std::strlen(name)), name);
+}
+
+xcb_atom_t atom(xcb_connection_t* c, xcb_intern_atom_cookie_t cookie) {
     xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(c, cookie, nullptr);
     const xcb_atom_t a = reply != nullptr ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
     std::free(reply);
@@ -31,8 +34,11 @@ void keepOffTaskbar(std::uintptr_t nativeWindow) {
     }
     xcb_connection_t* c = x11->connection();
     const auto window = static_cast<xcb_window_t>(nativeWindow);
-    const xcb_atom_t state = atom(c, "_NET_WM_STATE");
-    const xcb_atom_t hints[] = {atom(c, "_NET_WM_STATE_SKIP_TASKBAR"), atom(c, "_NET_WM_STATE_SKIP_PAGER")};
+    // All three asked for before the first answer is awaited: one round trip to the X server, not three.
+    const xcb_intern_atom_cookie_t asked[] = {askAtom(c, "_NET_WM_STATE"), askAtom(c, "_NET_WM_STATE_SKIP_TASKBAR"),
+                                              askAtom(c, "_NET_WM_STATE_SKIP_PAGER")};
+    const xcb_atom_t state = atom(c, asked[0]);
+    const xcb_atom_t hints[] = {atom(c, asked[1]), atom(c, asked[2])};
     // Unmapped: the window manager reads the property when the window is mapped.
     xcb_change_property(c, XCB_PROP_MODE_APPEND, window, state, XCB_ATOM_ATOM, 32, 2, hints);
     // Mapped: ask the window manager directly.
