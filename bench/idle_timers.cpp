@@ -1,5 +1,6 @@
 // The floor for the footprint: a Qt 6 program that does nothing but what any program with this
-// program's timers must do — a small window, a tray icon, and timers waking it at 1 s and 500 ms.
+// program's timers must do — a small window, a tray icon, and timers waking it at 1 s, 15 s and
+// 500 ms. With IDLE_HIDDEN set the window stays hidden.
 #include <QApplication>
 #include <QPixmap>
 #include <QSystemTrayIcon>
@@ -21,6 +22,9 @@ int main(int argc, char** argv) {
     QTimer second;
     QObject::connect(&second, &QTimer::timeout, [&ticks] { ++ticks; });
     second.start(1000);
+    QTimer quarterMinute;
+    QObject::connect(&quarterMinute, &QTimer::timeout, [&ticks] { ++ticks; });
+    quarterMinute.start(15000);
     QTimer halfSecond;
     QObject::connect(&halfSecond, &QTimer::timeout, [&ticks] { ++ticks; });
     halfSecond.start(500);

@@ -2,9 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <iterator>
 #include <sys/resource.h>
+#include <thread>
+#include <unistd.h>
 
 using tarvik::MemoryStatus;
 using tarvik::ProcMeminfoSource;
@@ -158,6 +165,41 @@ TEST(ProcMeminfoSource, SamplesKeepTheirTwoFilesOpenAndCloseThemAtTheEnd) {
         EXPECT_EQ(descriptors(), open);
     }
     EXPECT_EQ(descriptors(), before);
+}
+
+// The read calls this process has made so far (one more is made to find out).
+long readCalls() {
+    char text[1024];
+    const int fd = ::open("/proc/self/io", O_RDONLY);
+    const ssize_t n = fd >= 0 ? ::read(fd, text, sizeof text - 1) : -1;
+    ::close(fd);
+    text[std::max<ssize_t>(n, 0)] = '\0';
+    const char* at = std::strstr(text, "syscr:");
+    return at != nullptr ? std::atol(at + 6) : -1;
+}
+
+TEST(ProcMeminfoSource, SamplesAskedForWithinMillisecondsOfEachOtherAreOne) {
+    ProcMeminfoSource source;
+    const long start = readCalls();
+    ASSERT_GT(start, 0) << "no /proc/self/io";
+    const long perLook = readCalls() - start;
+    // Back to back: the second sample reads nothing (allowing for one preemption in between).
+    int reused = 0;
+    for (int i = 0; i < 3; ++i) {
+        const MemoryStatus first = source.sample();
+        const long before = readCalls();
+        const MemoryStatus second = source.sample();
+        if (readCalls() - before == perLook) {
+            ++reused;
+            EXPECT_EQ(second.dwAvailPhys, first.dwAvailPhys);
+        }
+    }
+    EXPECT_GE(reused, 1);
+    // Later, a sample reads both files again.
+    std::this_thread::sleep_for(ProcMeminfoSource::kSameSample + std::chrono::milliseconds(10));
+    const long before = readCalls();
+    source.sample();
+    EXPECT_GE(readCalls() - before, perLook + 2);
 }
 
 TEST(ProcMeminfoSource, AddressSpaceFollowsAnAddressSpaceLimit) {

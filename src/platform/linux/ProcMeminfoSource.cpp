@@ -1,6 +1,7 @@
 #include "platform/linux/ProcMeminfoSource.h"
 
 #include <cerrno>
+#include <chrono>
 #include <fcntl.h>
 #include <limits>
 #include <sys/resource.h>
@@ -132,6 +133,13 @@ ProcMeminfoSource::~ProcMeminfoSource() {
 }
 
 MemoryStatus ProcMeminfoSource::sample() {
+    // The monitor's 1-second tick and the main window's half-second tick come in the same
+    // wake-up every second: the second of two samples asked for within a few milliseconds is the
+    // first one, not another trip through the kernel's memory accounting.
+    const auto now = std::chrono::steady_clock::now();
+    if (m_sampled && now - m_sampledAt < kSameSample) {
+        return m_last;
+    }
     // /proc/self/statm is far cheaper for the kernel to produce than /proc/self/status, and its
     // first field is the same virtual size, in pages.
     char meminfo[8192];
@@ -140,7 +148,10 @@ MemoryStatus ProcMeminfoSource::sample() {
     std::uint64_t pages = 0;
     parseValue(sizes, pages);
     const std::uint64_t virtualSize = pages > kMax / m_pageSize ? kMax : pages * m_pageSize;
-    return parse(readProcFile(m_meminfoFd, "/proc/meminfo", meminfo, sizeof meminfo), virtualSize, m_addressSpace);
+    m_last = parse(readProcFile(m_meminfoFd, "/proc/meminfo", meminfo, sizeof meminfo), virtualSize, m_addressSpace);
+    m_sampled = true;
+    m_sampledAt = now;
+    return m_last;
 }
 
 MemoryStatus ProcMeminfoSource::parse(std::string_view meminfo, std::string_view selfStatus,

@@ -2,14 +2,15 @@
 
 #include "platform/MemorySource.h"
 
+#include <chrono>
 #include <cstdint>
 #include <string_view>
 
 namespace tarvik {
 
 // Memory figures from /proc/meminfo and the process's virtual size from /proc/self/statm.
-// Sampled every 500 ms, so a sample reads both files, kept open, into stack buffers and
-// allocates nothing.
+// Sampled every 500 ms and every second, so a sample reads both files, kept open, into stack
+// buffers and allocates nothing, and samples asked for within kSameSample of each other are one.
 class ProcMeminfoSource : public MemorySource {
 public:
     ProcMeminfoSource();
@@ -27,9 +28,14 @@ public:
     // architecture gives a user process.
     static std::uint64_t userAddressSpace();
 
+    static constexpr std::chrono::milliseconds kSameSample{20};
+
 private:
     std::uint64_t m_addressSpace;
     std::uint64_t m_pageSize;
+    MemoryStatus m_last;
+    bool m_sampled = false;
+    std::chrono::steady_clock::time_point m_sampledAt;
     int m_meminfoFd = -1;
     int m_statmFd = -1;
 };
