@@ -2,6 +2,7 @@
 // log that holds what the program last wrote (one write, flushed to disk), and when another
 // program changed the log meanwhile (the whole log read and rewritten atomically: temporary
 // file, flush to disk, rename). Prints the median of several entries of each kind.
+// "log_bench write <file> <MiB>" writes a log of that size instead.
 #include "platform/Clock.h"
 #include "platform/FileAppender.h"
 #include "platform/FileReplacer.h"
@@ -27,7 +28,38 @@ struct FixedClock : tarvik::Clock {
 
 } // namespace
 
+// A log of `mib` MiB as months of automatic release would leave it: memory reports, releases by
+// hand and automatic releases, each with its own time.
+int writeLog(const char* path, double mib) {
+    auto codec = tarvik::makeSystemTextCodec();
+    std::string log;
+    for (unsigned n = 0; log.size() < static_cast<std::size_t>(mib * 1048576); ++n) {
+        const tarvik::LocalDateTime t{2006, 1 + static_cast<int>(n / 89280 % 12), 1 + static_cast<int>(n / 2880 % 28),
+                                      static_cast<int>(n / 120 % 24), static_cast<int>(n / 2 % 60),
+                                      static_cast<int>(n % 2 * 30)};
+        std::string message;
+        switch (n % 4) {
+        case 0:
+            message = tarvik::MemoryReport("物理内存总量: 2048M", "可用的物理内存: " + std::to_string(300 + n % 500) + "M",
+                                           "可用的页面文件: 60%", "可用的虚拟内存: 98%");
+            break;
+        case 1:
+            message = "整理内存。";
+            break;
+        default:
+            message = "系统可用内存低于最低限度25%，自动整理内存。";
+        }
+        log += *codec->fromUtf8(tarvik::EventLog::formatTimestamp(t) + " " + message + "\r\n");
+    }
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << log;
+    return out ? 0 : 1;
+}
+
 int main(int argc, char** argv) {
+    if (argc > 3 && std::string(argv[1]) == "write") {
+        return writeLog(argv[2], std::atof(argv[3]));
+    }
     const int entries = argc > 1 ? std::max(1, std::atoi(argv[1])) : 9;
     namespace fs = std::filesystem;
     const fs::path root = fs::temp_directory_path() / ("tarvik-log-bench-" + std::to_string(::getpid()));
