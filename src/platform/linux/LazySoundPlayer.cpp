@@ -22,9 +22,14 @@ void LazySoundPlayer::setFileName(const std::string& path) {
 void LazySoundPlayer::command(std::string_view verb) {
     if (!m_tried) {
         m_tried = true;
-        m_module = ::dlopen((m_moduleFolder / kModuleName).c_str(), RTLD_NOW | RTLD_LOCAL);
+        // Beside the executable (the build's and a portable folder), in an installed program's
+        // library folder, or among the system's libraries.
+        for (const std::filesystem::path& module :
+             {m_moduleFolder / kModuleName, m_moduleFolder / "../lib/tarvik" / kModuleName}) {
+            m_module = m_module != nullptr ? m_module : ::dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
+        }
         if (m_module == nullptr) {
-            m_module = ::dlopen(kModuleName, RTLD_NOW | RTLD_LOCAL); // installed among the libraries
+            m_module = ::dlopen(kModuleName, RTLD_NOW | RTLD_LOCAL);
         }
         using Create = SoundPlayer* (*)(const char*);
         auto create =

@@ -9,8 +9,8 @@
 namespace tarvik {
 
 // The alarm player of the Linux desktops: the Qt Multimedia player of the sound module
-// (libtarvik-sound.so beside the executable, or where the system finds libraries), loaded on the
-// first command. Without the module the alarm stays silent.
+// (libtarvik-sound.so beside the executable, in ../lib/tarvik from it, or where the system finds
+// libraries), loaded on the first command. Without the module the alarm stays silent.
 class LazySoundPlayer : public SoundPlayer {
 public:
     // `moduleFolder` holds the module; relative sound file names are taken from `programFolder`.
