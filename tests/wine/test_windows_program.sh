@@ -201,7 +201,7 @@ menu "" Down Down Down Down Return
 wait_for 'MAIN=$(window_of 塔维内存整理 462x334)' || fail "主窗口 did not show the main window"
 read -r mx my < <(top_left_of "$MAIN")
 sleep 1
-shot_of_screen windows-main-window 462 334 "$mx" "$my"
+shot_of_screen windows-main-window 480 370 $((mx - 9)) $((my - 27)) # with the frame
 for i in 0 1 2 3 4; do
     icon=$(( (80 + 120 + 960 * i) / 15 ))
     [ "$(pixels_of "32x32+$((mx + 24))+$((my + icon))" 255,255,255)" -lt 900 ] ||
