@@ -17,13 +17,9 @@ WINESERVER=$(command -v wineserver || ls /usr/lib/wine/wineserver 2>/dev/null ||
 [ -n "$WINE" ] && [ -n "$WINESERVER" ] || skip "Wine is not installed"
 
 now() { date +%s%N; }
-# Waits up to about 30 s: a first start under Wine sets up the prefix's services.
+# Up to about 30 s: a first start under Wine sets up the prefix's services.
 wait_long() {
-    for _ in $(seq 300); do
-        eval "$1" && return 0
-        sleep 0.1
-    done
-    return 1
+    wait_for "$1" 300
 }
 seconds_since() { awk -v a="$1" -v b="$(now)" 'BEGIN { printf "%.2f", (b - a) / 1e9 }'; }
 
