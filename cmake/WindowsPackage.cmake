@@ -7,9 +7,21 @@ install(TARGETS tarvik RUNTIME DESTINATION .)
 install(FILES $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6::Widgets> DESTINATION .)
 # Qt looks for its plugins in these folders beside the executable.
 install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> DESTINATION platforms)
-install(FILES $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin> DESTINATION styles)
+# The native style: "windowsvista" up to Qt 6.6, "modernwindows" from Qt 6.7.
+set(TARVIK_STYLE_PLUGIN "")
+foreach(plugin Qt6::QWindowsVistaStylePlugin Qt6::QModernWindowsStylePlugin)
+    if(TARGET ${plugin} AND NOT TARVIK_STYLE_PLUGIN)
+        set(TARVIK_STYLE_PLUGIN ${plugin})
+        install(FILES $<TARGET_FILE:${plugin}> DESTINATION styles)
+    endif()
+endforeach()
 
 set(TARVIK_RUNTIME_DLLS "")
+if(MSVC)
+    # The Visual C++ runtime beside the executable, so that no redistributable is needed.
+    set(CMAKE_INSTALL_SYSTEM_RUNTIME_DESTINATION .)
+    include(InstallRequiredSystemLibraries)
+endif()
 if(MINGW)
     set(TARVIK_RUNTIME_DLLS libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
     foreach(dll ${TARVIK_RUNTIME_DLLS})
@@ -30,11 +42,14 @@ install(FILES ${TARVIK_PROGRAM_DIR}/Tarvik.chm DESTINATION . OPTIONAL)
 
 # Debug sections are most of a mingw DLL's size (Qt6Core.dll: 9.5 MB before, 6.5 MB after). Only
 # what was installed here is stripped.
-if(CMAKE_STRIP)
+if(CMAKE_STRIP AND MINGW)
     set(TARVIK_INSTALLED_BINARIES
         $<TARGET_FILE_NAME:tarvik> $<TARGET_FILE_NAME:Qt6::Core> $<TARGET_FILE_NAME:Qt6::Gui>
         $<TARGET_FILE_NAME:Qt6::Widgets> platforms/$<TARGET_FILE_NAME:Qt6::QWindowsIntegrationPlugin>
-        styles/$<TARGET_FILE_NAME:Qt6::QWindowsVistaStylePlugin> ${TARVIK_RUNTIME_DLLS})
+        ${TARVIK_RUNTIME_DLLS})
+    if(TARVIK_STYLE_PLUGIN)
+        list(APPEND TARVIK_INSTALLED_BINARIES styles/$<TARGET_FILE_NAME:${TARVIK_STYLE_PLUGIN}>)
+    endif()
     install(CODE "
         foreach(binary ${TARVIK_INSTALLED_BINARIES})
             execute_process(COMMAND \"${CMAKE_STRIP}\" --strip-unneeded \"\${CMAKE_INSTALL_PREFIX}/\${binary}\"

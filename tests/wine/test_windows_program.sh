@@ -17,13 +17,9 @@ WINESERVER=$(command -v wineserver || ls /usr/lib/wine/wineserver 2>/dev/null ||
 [ -n "$WINE" ] && [ -n "$WINESERVER" ] || skip "Wine is not installed"
 
 now() { date +%s%N; }
-# Waits up to about 30 s: a first start under Wine sets up the prefix's services.
+# Up to about 30 s: a first start under Wine sets up the prefix's services.
 wait_long() {
-    for _ in $(seq 300); do
-        eval "$1" && return 0
-        sleep 0.1
-    done
-    return 1
+    wait_for "$1" 300
 }
 seconds_since() { awk -v a="$1" -v b="$(now)" 'BEGIN { printf "%.2f", (b - a) / 1e9 }'; }
 
@@ -52,6 +48,15 @@ unzip -q "$ZIP" -d "$WINEPREFIX/drive_c" || fail "the zip does not unpack"
 PROG=$(ls -d "$WINEPREFIX"/drive_c/Tarvik-*-windows-x64)
 [ -f "$PROG/Tarvik.exe" ] || fail "no Tarvik.exe in the zip"
 WINPROG='C:\'$(basename "$PROG")
+
+# What Explorer shows of the executable: the program's icon at its sizes and the version 3.0; and
+# the manifest that keeps it a standard user's program.
+if command -v wrestool >/dev/null; then
+    wrestool -x -t 14 "$PROG/Tarvik.exe" >"$WORK/icon.ico"
+    [ "$(icotool -l "$WORK/icon.ico" | grep -c -- '--bit-depth=32')" -ge 6 ] || fail "Tarvik.exe carries no icon"
+    wrestool -x --raw -t 24 "$PROG/Tarvik.exe" | grep -q 'level="asInvoker"' || fail "Tarvik.exe carries no manifest"
+fi
+strings -n 3 -el "$PROG/Tarvik.exe" | grep -qx '3\.0' || fail "Tarvik.exe carries no version 3.0"
 
 # Every DLL that the program and its plugins load is in the folder or is part of Windows.
 for binary in "$PROG"/Tarvik.exe "$PROG"/*.dll "$PROG"/*/*.dll; do
@@ -101,11 +106,15 @@ message_box() {
 # Answers a message box with its default button, as a user would: a click on the box, then Enter.
 # (A box of a process with no other window does not get the keyboard by itself.)
 answer_box() {
-    local bx by
-    read -r bx by < <(top_left_of "$1")
-    xdotool mousemove $((bx + 8)) $((by + 8)) click 1
-    sleep 0.3
-    xdotool key Return
+    local box=$1 bx by attempt
+    for attempt in 1 2 3; do
+        is_viewable "$box" || return 0
+        read -r bx by < <(top_left_of "$box")
+        xdotool mousemove $((bx + 8)) $((by + 8)) click 1
+        sleep 0.5
+        xdotool key Return
+        wait_for '! is_viewable "$box"' && return 0
+    done
 }
 # Popup menus: Wine shows them as override-redirect windows of the program, like the monitor window.
 open_menus() {
@@ -120,8 +129,14 @@ open_menus() {
 menu() {
     local cx cy
     read -r cx cy < <(centre_of "$MONITOR")
-    xdotool mousemove "$cx" "$cy" click 3
-    wait_for '[ "$(open_menus)" -ge 1 ]' || fail "a right-click on the monitor window opened no menu"
+    # A click that comes while the program is still starting is answered once it runs; one that
+    # Wine drops then is repeated, as a user would.
+    local attempt
+    for attempt in 1 2 3; do
+        xdotool mousemove "$cx" "$cy" click 3
+        wait_for '[ "$(open_menus)" -ge 1 ]' && break
+        [ "$attempt" = 3 ] && fail "a right-click on the monitor window opened no menu"
+    done
     sleep 0.3
     [ -n "${1:-}" ] && shot_of_screen "$1" 300 260 $((cx - 60)) $((cy - 20))
     shift
@@ -182,7 +197,7 @@ menu "" Down Down Down Down Return
 wait_for 'MAIN=$(window_of 塔维内存整理 462x334)' || fail "主窗口 did not show the main window"
 read -r mx my < <(top_left_of "$MAIN")
 sleep 1
-shot_of_screen windows-main-window 462 334 "$mx" "$my"
+shot_of_screen windows-main-window 480 370 $((mx - 9)) $((my - 27)) # with the frame
 for i in 0 1 2 3 4; do
     icon=$(( (80 + 120 + 960 * i) / 15 ))
     [ "$(pixels_of "32x32+$((mx + 24))+$((my + icon))" 255,255,255)" -lt 900 ] ||
