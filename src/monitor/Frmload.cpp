@@ -208,7 +208,12 @@ template <typename Step> void Frmload::guarded(Step&& step) {
 void Frmload::Timer1_Timer() {
     guarded([&] { m_ctx.sampleMemory(); });
     const MemoryStatus& s = m_ctx.state.Memory;
-    guarded([&] { m_label4->resize(twipsToPx(MemoryFigures::barTwips(s)), m_label4->height()); });
+    guarded([&] {
+        const int width = twipsToPx(MemoryFigures::barTwips(s));
+        if (width != m_label4->width()) {
+            m_label4->resize(width, m_label4->height());
+        }
+    });
     // The caption and the tooltip are the same for the three styles' labels: made only when the
     // figure they show changes, and given to the labels that can be seen (the others get them
     // when they come into view).

@@ -150,10 +150,25 @@ bool SettingsFiles::writePlacement(const MonitorPlacement& p, std::string_view s
 
 bool SettingsFiles::refreshPlacement(const MonitorPlacement& p, std::string_view separator) {
     const std::string line = SettingsFormat::composePlacement(p, separator) + "\r\n";
-    if (readBytes(kPlacement) == line) {
-        return true; // already on disk: no rewrite, no flush to disk every 15 seconds
+    // The file known to hold this line since it was last looked at, unchanged in size and time:
+    // nothing to look up, read or write every 15 seconds.
+    std::error_code ec;
+    if (m_placement && m_placement->line == line) {
+        const auto size = fs::file_size(m_placement->path, ec);
+        if (!ec && size == line.size() && fs::last_write_time(m_placement->path, ec) == m_placement->modified && !ec) {
+            return true;
+        }
     }
-    return writeBytes(kPlacement, line);
+    m_placement.reset();
+    const fs::path path = locate(kPlacement);
+    if (readBytes(kPlacement) != line && !writeBytes(kPlacement, line)) {
+        return false;
+    }
+    const auto modified = fs::last_write_time(path, ec);
+    if (!ec) {
+        m_placement = KnownPlacement{path, line, modified};
+    }
+    return true;
 }
 
 bool SettingsFiles::writeBatchStart(const BatchStartList& list) {

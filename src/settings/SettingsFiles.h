@@ -63,7 +63,8 @@ public:
     bool copyInfoOverSet();
     bool writeAccess(const AccessRecord& r); // aqset.dxl
     bool writePlacement(const MonitorPlacement& p, std::string_view separator);
-    // Like writePlacement, but leaves the file alone when it already holds exactly that line.
+    // Like writePlacement, but leaves the file alone when it already holds exactly that line (known
+    // without reading it while its size and time of change are those it had when last looked at).
     bool refreshPlacement(const MonitorPlacement& p, std::string_view separator);
     bool writeBatchStart(const BatchStartList& list);
     // `utf8Line` plus CR LF as the only line of the file.
@@ -77,6 +78,13 @@ private:
     std::filesystem::path m_folder;
     const TextCodec& m_codec;
     FileReplacer& m_replacer;
+    // What the placement file held when refreshPlacement last looked at it.
+    struct KnownPlacement {
+        std::filesystem::path path;
+        std::string line;
+        std::filesystem::file_time_type modified;
+    };
+    std::optional<KnownPlacement> m_placement;
 };
 
 } // namespace tarvik

@@ -317,6 +317,14 @@ TEST_F(SettingsFilesTest, PlacementRefreshRewritesOnlyWhatChanged) {
     ASSERT_TRUE(files.refreshPlacement(p, ","));
     EXPECT_EQ(folder.read("wtl.dxl"), "300,9000,240\r\n");
     EXPECT_EQ(replacer.written.size(), 2u);
+    // Another program's change of the same size is seen by its time of change.
+    ASSERT_TRUE(files.refreshPlacement(p, ","));
+    folder.write("wtl.dxl", "300,9001,240\r\n");
+    std::filesystem::last_write_time(folder / "wtl.dxl",
+                                     std::filesystem::last_write_time(folder / "wtl.dxl") + std::chrono::seconds(1));
+    ASSERT_TRUE(files.refreshPlacement(p, ","));
+    EXPECT_EQ(folder.read("wtl.dxl"), "300,9000,240\r\n");
+    EXPECT_EQ(replacer.written.size(), 3u);
 }
 
 } // namespace
