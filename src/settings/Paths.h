@@ -16,4 +16,8 @@ inline std::string pathToUtf8(const std::filesystem::path& path) {
     return std::string(u.begin(), u.end());
 }
 
+// The existing entry of `folder` whose name matches `name` without regard to case (an exact match
+// first); folder/name when none does. File names match this way on every system.
+std::filesystem::path locateIgnoringCase(const std::filesystem::path& folder, std::string_view name);
+
 } // namespace tarvik

@@ -28,18 +28,7 @@ SettingsFiles::SettingsFiles(fs::path folder, const TextCodec& codec, FileReplac
     : m_folder(std::move(folder)), m_codec(codec), m_replacer(replacer) {}
 
 fs::path SettingsFiles::locate(std::string_view name) const {
-    std::error_code ec;
-    std::optional<fs::path> caseless;
-    for (auto it = fs::directory_iterator(m_folder, ec); !ec && it != fs::directory_iterator(); it.increment(ec)) {
-        const std::string entryName = pathToUtf8(it->path().filename());
-        if (entryName == name) {
-            return it->path();
-        }
-        if (!caseless && SettingsFormat::equalsIgnoringCase(entryName, name)) {
-            caseless = it->path();
-        }
-    }
-    return caseless ? *caseless : m_folder / pathFromUtf8(name);
+    return locateIgnoringCase(m_folder, name);
 }
 
 std::optional<std::string> SettingsFiles::readUpTo(std::string_view name, std::size_t maxBytes) const {
