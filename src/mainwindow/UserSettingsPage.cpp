@@ -214,7 +214,7 @@ void UserSettingsPage::applyPreset(int usage) {
     m_chksou->setChecked(p.alarm);
     m_text1->setEnabled(p.soundFileEnabled);
     m_text1->setText(QString::fromStdString(p.soundFileInUse ? m_ctx.state.Settings.AlarmSoundFile
-                                                             : pathToUtf8(m_ctx.state.programFolder / "Alarm.wav")));
+                                                             : pathToUtf8(m_ctx.programFile("Alarm.wav"))));
     m_chkMZ->setChecked(p.periodic);
     m_cmbMZ->setCurrentIndex(p.periodElement);
     PeriodTicksPending = kPeriodTicks[static_cast<std::size_t>(p.periodElement)];

@@ -4,7 +4,11 @@
 #include "platform/Platform.h"
 #include "settings/AppState.h"
 #include "settings/EventLog.h"
+#include "settings/Paths.h"
+#include "settings/ProgramFolders.h"
 #include "settings/SettingsFiles.h"
+
+#include <string_view>
 
 namespace tarvik {
 
@@ -23,6 +27,14 @@ struct AppContext {
         state.Memory = s;
         return state.Memory;
     }
+
+    // The file of the program folder, or the installed one where the user has none of their own.
+    std::filesystem::path programFile(std::string_view name) const {
+        return findProgramFile(state.programFolder, state.dataFolder, name);
+    }
+
+    // Whatever the desktop makes of the help file, the program reports nothing.
+    void openHelp() { platform.shell.open(pathToUtf8(programFile("Tarvik.chm")), pathToUtf8(state.programFolder)); }
 
     AppState& state;
     Platform& platform;
