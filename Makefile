@@ -5,7 +5,7 @@ CMAKE_FLAGS ?=
 # Seconds each fuzz target runs in `make test`.
 export TARVIK_FUZZ_SECONDS ?= 30
 
-.PHONY: all deps configure build run test test-windows bench clean
+.PHONY: all deps configure build run test test-windows package bench clean
 
 all: build
 
@@ -22,20 +22,26 @@ run: build
 	$(BUILD)/bin/tarvik
 
 # The native tests, then the unit and widget tests under ASan/UBSan (build-asan/), every fuzz target
-# for TARVIK_FUZZ_SECONDS (build-fuzz/), and the core with the Windows platform layer cross-built
-# and run under Wine (build-win/).
+# for TARVIK_FUZZ_SECONDS (build-fuzz/), the core with the Windows platform layer cross-built
+# and run under Wine (build-win/), and the Debian package built (build-pkg/), checked and its
+# unpacked program run by an unprivileged user.
 test: build
 	./scripts/timed-stage "native tests" sh -c 'cd $(BUILD) && ctest --output-on-failure -j $(JOBS)'
 	JOBS=$(JOBS) ./scripts/timed-stage "sanitizer build and tests" ./scripts/test-sanitizers
 	JOBS=$(JOBS) ./scripts/timed-stage "fuzzing" ./scripts/test-fuzz
 	JOBS=$(JOBS) ./scripts/timed-stage "Windows build and tests under Wine" ./scripts/test-windows
+	JOBS=$(JOBS) ./scripts/timed-stage "Debian package and its checks" ./scripts/test-package
 
 test-windows: deps
 	JOBS=$(JOBS) ./scripts/test-windows
+
+# The Debian package dist/tarvik_3.0-1_amd64.deb (built in build-pkg/).
+package: deps
+	JOBS=$(JOBS) ./scripts/build-package
 
 bench: build
 	cmake --build $(BUILD) --target bench_programs
 	./scripts/bench $(BUILD)
 
 clean:
-	rm -rf $(BUILD) build-asan build-fuzz build-win
+	rm -rf $(BUILD) build-asan build-fuzz build-win build-pkg dist
