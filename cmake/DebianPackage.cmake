@@ -17,12 +17,11 @@ install(FILES ${TARVIK_HELP_PAGES} DESTINATION ${TARVIK_DATA_DESTINATION}/help)
 
 install(FILES ${TARVIK_PACKAGING_DIR}/tarvik.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${TARVIK_PACKAGING_DIR}/io.github.tarvik.Tarvik.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-if(TARGET icons)
-    foreach(size IN LISTS TARVIK_ICON_SIZES)
-        install(FILES ${TARVIK_ICON_DIR}/tarvik-${size}.png
-                DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME tarvik.png)
-    endforeach()
-endif()
+# The icon as the program draws it, rendered by tarvik_icons at build time.
+foreach(size IN LISTS TARVIK_ICON_SIZES)
+    install(FILES ${TARVIK_ICON_DIR}/tarvik-${size}.png
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME tarvik.png)
+endforeach()
 
 # Debian keeps its changelog and manual pages compressed, without a time stamp in the archive.
 find_program(GZIP_EXECUTABLE gzip REQUIRED)

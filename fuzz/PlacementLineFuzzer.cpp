@@ -1,5 +1,6 @@
 // The line of wtl.dxl, read from any text and written from any float.
 #include "FuzzCheck.h"
+#include "settings/PlacementPixels.h"
 #include "settings/SettingsFormat.h"
 
 #include <cmath>
@@ -28,6 +29,16 @@ void checkWritten(const MonitorPlacement& p) {
     }
 }
 
+// Start-up's conversion to pixels takes whatever was read, without undefined behaviour, and
+// what it gives can be added to a window size without overflow.
+void checkPixels(const MonitorPlacement& p) {
+    if (const auto px = placementPixels(p, 15)) {
+        for (const int v : {px->x, px->y, px->height}) {
+            FUZZ_CHECK(v >= -(1 << 24) && v <= (1 << 24));
+        }
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -35,6 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (read) {
         FUZZ_CHECK(std::isfinite(read->Top) && std::isfinite(read->Left) && std::isfinite(read->Height));
         checkWritten(*read);
+        checkPixels(*read);
     }
     // The same bytes as three raw floats: every bit pattern, NaNs and subnormals included.
     if (size >= 3 * sizeof(float)) {
@@ -43,6 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::memcpy(&raw.Left, data + sizeof(float), sizeof(float));
         std::memcpy(&raw.Height, data + 2 * sizeof(float), sizeof(float));
         checkWritten(raw);
+        checkPixels(raw);
     }
     return 0;
 }

@@ -74,7 +74,7 @@ void Frmabout::Image1_Click() {
 }
 
 void Frmabout::Label4_Click() {
-    m_shell.open(std::string("mailto:") + Texts::kAboutContact, m_programFolder);
+    m_shell.open(std::string("mailto:") + Texts::kAboutContact, m_programFolder, winId());
 }
 
 } // namespace tarvik

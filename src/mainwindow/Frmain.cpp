@@ -125,7 +125,7 @@ void Frmain::Timer1_Timer() {
 }
 
 void Frmain::CmdHelp_Click() {
-    m_ctx.openHelp();
+    m_ctx.openHelp(winId());
 }
 
 void Frmain::CmdAbout_Click() {

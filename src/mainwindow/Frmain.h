@@ -85,7 +85,7 @@ private:
     // Refuses, with a message, an alarm sound path that a settings line cannot hold.
     bool soundFileStorable(const std::string& path);
     // info.dxl with the alarm choice of the user settings page, then its copy over set.dxl.
-    bool writeSettingsFiles();
+    bool writeSettingsFiles(bool alarmFromUserPage);
     void SelectStoredUsageType();
 
     AppContext& m_ctx;

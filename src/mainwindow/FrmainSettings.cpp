@@ -114,19 +114,22 @@ bool Frmain::soundFileStorable(const std::string& path) {
         m_ctx.platform.dialogs.message(Texts::kSoundPathHasComma, std::string(), MessageIcon::Information);
         return false;
     }
-    if (!SettingsFormat::isStorableText(path) || !m_ctx.platform.codec.fromUtf8(path)) {
+    if (!m_ctx.files.canStore(path)) {
         m_ctx.platform.dialogs.message(Texts::kSoundPathNotStorable, std::string(), MessageIcon::Information);
         return false;
     }
     return true;
 }
 
-bool Frmain::writeSettingsFiles() {
-    // The alarm fields come from the user settings page in every save, also where the alarm
-    // player keeps its own (an unticked alarm leaves the player's file as it was).
+bool Frmain::writeSettingsFiles(bool alarmFromUserPage) {
+    // The user settings save writes its page's alarm fields, also where the alarm player keeps
+    // its own (an unticked alarm leaves the player's file as it was). Every other save writes
+    // the stored ones: a preset the user never saved must not turn the alarm off.
     SettingsRecord record = m_ctx.state.Settings;
-    record.AlarmEnabled = m_userPage->AlarmPending;
-    record.AlarmSoundFile = m_userPage->Text1()->text().toStdString();
+    if (alarmFromUserPage) {
+        record.AlarmEnabled = m_userPage->AlarmPending;
+        record.AlarmSoundFile = m_userPage->Text1()->text().toStdString();
+    }
     return m_ctx.files.writeSettings(record) && m_ctx.files.copyInfoOverSet();
 }
 
@@ -154,7 +157,7 @@ Frmain::SaveOutcome Frmain::SaveUserSettings() {
     if (const int usage = user.CmbLX()->currentIndex(); usage >= 0) {
         st.Access.UsageType = static_cast<std::uint8_t>(usage);
     }
-    if (!writeSettingsFiles() || !m_ctx.files.writeAccess(st.Access)) {
+    if (!writeSettingsFiles(true) || !m_ctx.files.writeAccess(st.Access)) {
         return SaveOutcome::Failed;
     }
     setStatus(QString::fromUtf8(Texts::kUserSettingsSaved));
@@ -164,9 +167,6 @@ Frmain::SaveOutcome Frmain::SaveUserSettings() {
 
 Frmain::SaveOutcome Frmain::SaveSoftwareSettings() {
     SoftwareSettingsPage& soft = *m_softwarePage;
-    if (!soundFileStorable(m_userPage->Text1()->text().toStdString())) {
-        return SaveOutcome::Refused;
-    }
     AppState& st = m_ctx.state;
     SettingsRecord& s = st.Settings;
     s.NoReleaseWhenCpuBusy = soft.ChkCPU_ZL()->isChecked();
@@ -178,7 +178,7 @@ Frmain::SaveOutcome Frmain::SaveSoftwareSettings() {
         const double number = SettingsFormat::leadingNumber(soft.TxtZDJL()->text().toStdString());
         if (!(number >= 10 && number <= 60)) {
             m_ctx.platform.dialogs.message(Texts::kIntervalInvalid, std::string(), MessageIcon::None);
-            soft.TxtZDJL()->setText(QStringLiteral("10"));
+            soft.setIntervalText(QStringLiteral("10"));
             return SaveOutcome::Refused;
         }
         // Halves go to the even neighbour: 10.5 is stored as 10.
@@ -199,7 +199,7 @@ Frmain::SaveOutcome Frmain::SaveSoftwareSettings() {
     }
     s.HideMonitorAtStart = soft.ChkYC()->isChecked();
     const auto batchLine = SettingsFormat::composeBatchStart(soft.batchStartList());
-    if (!batchLine || !writeSettingsFiles() || !m_ctx.files.writeLine(SettingsFiles::kBatchStart, *batchLine)) {
+    if (!batchLine || !writeSettingsFiles(false) || !m_ctx.files.writeLine(SettingsFiles::kBatchStart, *batchLine)) {
         return SaveOutcome::Failed;
     }
     setStatus(QString::fromUtf8(Texts::kSoftwareSettingsSaved));

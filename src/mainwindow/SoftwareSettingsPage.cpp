@@ -10,8 +10,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QScrollBar>
+#include <QValidator>
 
 namespace tarvik {
 
@@ -25,6 +25,48 @@ constexpr int kMaxInterval = 60;
 
 } // namespace
 
+// The minutes box takes two characters as the user types or pastes, like a text box with a
+// length limit: a longer paste keeps what fits (pasting "30分钟" gives "30"), and input that does
+// not fit at all is refused. Text the program sets is shown as it is.
+class SoftwareSettingsPage::TwoCharacters : public QValidator {
+public:
+    explicit TwoCharacters(QLineEdit* box) : QValidator(box) {
+        connect(box, &QLineEdit::textChanged, this, [this](const QString& text) { m_previous = text; });
+    }
+    void setTextFromProgram(QLineEdit* box, const QString& text) {
+        m_program = true;
+        box->setText(text);
+        m_program = false;
+    }
+    State validate(QString& input, int& pos) const override {
+        if (input.size() <= kLimit || m_program) {
+            return Acceptable;
+        }
+        // What the edit put between the unchanged start and end of the previous text.
+        qsizetype head = 0;
+        while (head < input.size() && head < m_previous.size() && input[head] == m_previous[head]) {
+            ++head;
+        }
+        qsizetype tail = 0;
+        while (tail < input.size() - head && tail < m_previous.size() - head &&
+               input[input.size() - 1 - tail] == m_previous[m_previous.size() - 1 - tail]) {
+            ++tail;
+        }
+        const qsizetype room = kLimit - head - tail;
+        if (room <= 0) {
+            return Invalid;
+        }
+        input = input.left(head) + input.mid(head, room) + input.right(tail);
+        pos = static_cast<int>(head + room);
+        return Acceptable;
+    }
+
+private:
+    static constexpr qsizetype kLimit = 2;
+    QString m_previous;
+    bool m_program = false;
+};
+
 SoftwareSettingsPage::SoftwareSettingsPage(QWidget* parent) : QGroupBox(QStringLiteral("软件设置"), parent) {
     setGeometry(PageControls::pageGeometry());
 
@@ -37,8 +79,8 @@ SoftwareSettingsPage::SoftwareSettingsPage(QWidget* parent) : QGroupBox(QStringL
     makeLabel(m_fmeSoftSet, twipsRect(360, 1125, 495, 255), "每隔");
     m_txtZDJL = new QLineEdit(m_fmeSoftSet);
     m_txtZDJL->setGeometry(twipsRect(840, 1080, 735, 270));
-    // Two characters at most as the user types; text set by the program is not cut.
-    m_txtZDJL->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral(".{0,2}")), m_txtZDJL));
+    m_intervalLimit = new TwoCharacters(m_txtZDJL);
+    m_txtZDJL->setValidator(m_intervalLimit);
     m_vScrollZDJL = new QScrollBar(Qt::Vertical, m_fmeSoftSet);
     m_vScrollZDJL->setGeometry(twipsRect(1250, 1110, 300, 205));
     m_vScrollZDJL->setRange(kMinInterval, kMaxInterval);
@@ -75,9 +117,13 @@ SoftwareSettingsPage::SoftwareSettingsPage(QWidget* parent) : QGroupBox(QStringL
     connect(m_cmbJM, &QComboBox::currentIndexChanged, this, &SoftwareSettingsPage::CmbJM_Change);
 }
 
+void SoftwareSettingsPage::setIntervalText(const QString& text) {
+    m_intervalLimit->setTextFromProgram(m_txtZDJL, text);
+}
+
 void SoftwareSettingsPage::fillInterval(std::uint8_t stored) {
     m_vScrollZDJL->setValue(stored);
-    m_txtZDJL->setText(QString::number(stored));
+    setIntervalText(QString::number(stored));
     m_heldInterval.reset();
     if (stored < kMinInterval || stored > kMaxInterval) {
         m_heldInterval = stored;
@@ -113,7 +159,7 @@ void SoftwareSettingsPage::ChkZDJL_Click(bool ticked) {
 }
 
 void SoftwareSettingsPage::VScrollZDJL_Change(int value) {
-    m_txtZDJL->setText(QString::number(value));
+    setIntervalText(QString::number(value));
 }
 
 void SoftwareSettingsPage::CmbJM_Change(int index) {

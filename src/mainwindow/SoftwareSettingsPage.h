@@ -41,6 +41,8 @@ public:
     QWidget* FmeSoftSet() const { return m_fmeSoftSet; }
     QCheckBox* ChkZDJL() const { return m_chkZDJL; }
     QLineEdit* TxtZDJL() const { return m_txtZDJL; }
+    // Text the program puts into the minutes box, which the box's two-character limit leaves whole.
+    void setIntervalText(const QString& text);
     QScrollBar* VScrollZDJL() const { return m_vScrollZDJL; }
     QLabel* Label1() const { return m_label1; }
     QCheckBox* Chkrun() const { return m_chkrun; }
@@ -63,6 +65,8 @@ private:
     QCheckBox* m_chkZDJL = nullptr;
     QLabel* m_lblZDJL = nullptr;
     QLineEdit* m_txtZDJL = nullptr;
+    class TwoCharacters;
+    TwoCharacters* m_intervalLimit = nullptr;
     QScrollBar* m_vScrollZDJL = nullptr;
     QLabel* m_label1 = nullptr;
     QCheckBox* m_chkrun = nullptr;

@@ -201,6 +201,14 @@ void UserSettingsPage::CmbLX_Click(int index) {
     m_label1LXJS->setText(QString::fromUtf8(kCustomExplanation));
 }
 
+std::string UserSettingsPage::factorySound() const {
+    // Alarm.wav of the program folder (of the installed data folder where the user has none of
+    // their own). Where that path cannot go into a settings line (a comma, or a letter outside
+    // code page 936, in the folder's name), the bare name, which the player finds all the same.
+    const std::string path = pathToUtf8(m_ctx.programFile("Alarm.wav"));
+    return m_ctx.files.canStore(path) ? path : std::string("Alarm.wav");
+}
+
 void UserSettingsPage::applyPreset(int usage) {
     const Preset& p = kPresets[usage];
     // A preset sets every control even where it already shows the value, so a value held back
@@ -213,8 +221,7 @@ void UserSettingsPage::applyPreset(int usage) {
     HScrollZL_Change(m_hScrollZL->value());
     m_chksou->setChecked(p.alarm);
     m_text1->setEnabled(p.soundFileEnabled);
-    m_text1->setText(QString::fromStdString(p.soundFileInUse ? m_ctx.state.Settings.AlarmSoundFile
-                                                             : pathToUtf8(m_ctx.programFile("Alarm.wav"))));
+    m_text1->setText(QString::fromStdString(p.soundFileInUse ? m_ctx.state.Settings.AlarmSoundFile : factorySound()));
     m_chkMZ->setChecked(p.periodic);
     m_cmbMZ->setCurrentIndex(p.periodElement);
     PeriodTicksPending = kPeriodTicks[static_cast<std::size_t>(p.periodElement)];

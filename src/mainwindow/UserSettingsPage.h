@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <QGroupBox>
+#include <string>
 
 class QCheckBox;
 class QComboBox;
@@ -76,6 +77,7 @@ protected:
 
 private:
     void applyPreset(int usage);
+    std::string factorySound() const;
 
     AppContext& m_ctx;
     std::function<void()> m_fillSettingsControls;

@@ -8,6 +8,7 @@
 #include "settings/ProgramFolders.h"
 #include "settings/SettingsFiles.h"
 
+#include <cstdint>
 #include <string_view>
 
 namespace tarvik {
@@ -33,8 +34,11 @@ struct AppContext {
         return findProgramFile(state.programFolder, state.dataFolder, name);
     }
 
-    // Whatever the desktop makes of the help file, the program reports nothing.
-    void openHelp() { platform.shell.open(pathToUtf8(programFile("Tarvik.chm")), pathToUtf8(state.programFolder)); }
+    // Whatever the desktop makes of the help file, the program reports nothing. `owner` is the
+    // asking window's native handle.
+    void openHelp(std::uintptr_t owner) {
+        platform.shell.open(pathToUtf8(programFile("Tarvik.chm")), pathToUtf8(state.programFolder), owner);
+    }
 
     AppState& state;
     Platform& platform;

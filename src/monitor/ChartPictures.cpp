@@ -48,12 +48,10 @@ QPixmap peakChartBackground() {
     return QPixmap::fromImage(img);
 }
 
-namespace {
-
-QPixmap iconPicture(int size) {
-    QPixmap pm(size, size);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
+QImage programIconImage(int size) {
+    QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     p.scale(size / 32.0, size / 32.0);
     // Contacts along the bottom edge of the module.
@@ -77,17 +75,16 @@ QPixmap iconPicture(int size) {
     p.drawRoundedRect(QRectF(5, 10, 22, 8), 2, 2);
     p.setBrush(QColor(40, 200, 90));
     p.drawRoundedRect(QRectF(6, 11, 13, 6), 1.5, 1.5);
-    return pm;
+    p.end();
+    return img;
 }
-
-} // namespace
 
 QIcon programIcon() {
     // Drawn once: the tray, every window and the about box share it.
     static const QIcon icon = [] {
         QIcon drawn;
         for (int size : {16, 22, 24, 32, 48, 64}) {
-            drawn.addPixmap(iconPicture(size));
+            drawn.addPixmap(QPixmap::fromImage(programIconImage(size)));
         }
         return drawn;
     }();

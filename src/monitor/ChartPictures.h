@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
 
 namespace tarvik::ChartPictures {
@@ -12,5 +13,7 @@ QPixmap lineChartBackground();
 QPixmap peakChartBackground();
 // The program's icon: a memory module with a free-memory gauge, drawn at the usual sizes.
 QIcon programIcon();
+// One size of that icon, drawn without a display (the build renders the installed icons from it).
+QImage programIconImage(int size);
 
 } // namespace tarvik::ChartPictures

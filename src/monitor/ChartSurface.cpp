@@ -96,11 +96,12 @@ void ChartSurface::lines(const QLineF* userLines, int count, const QColor& colou
         const QPoint a = toPixel(l.x1(), l.y1());
         const QPoint b = toPixel(l.x2(), l.y2());
         if (a.x() == b.x()) {
-            if (a.y() == b.y()) {
-                continue; // a bar of height zero shows nothing
+            if (l.y1() == l.y2()) {
+                continue; // a bar of height zero shows nothing; any other shows at least one row
             }
             const int top = std::min(a.y(), b.y());
-            p.fillRect(a.x() - (w - 1) / 2, top, w, std::abs(a.y() - b.y()) + 1, colour);
+            // A wide bar straddles its coordinate; an even width leans to the left of it.
+            p.fillRect(a.x() - w / 2, top, w, std::abs(a.y() - b.y()) + 1, colour);
         } else {
             p.drawLine(QPointF(a) + QPointF(0.5, 0.5), QPointF(b) + QPointF(0.5, 0.5));
         }

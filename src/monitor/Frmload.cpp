@@ -43,9 +43,10 @@ Frmload::Frmload(AppContext& context, MainWindowHost& mainWindow, QWidget* paren
       m_mainWindow(mainWindow) {
     setWindowTitle(QString::fromUtf8(Texts::kProgramTitle));
     setWindowIcon(ChartPictures::programIcon());
-    // The size of the classic 8-point dialog font, so "100%" stays clear of the bar.
+    // Small enough that a two-digit figure stays clear of the bar, and of the newest peaks in the
+    // right part of the peak chart that is kept free for it.
     QFont f = font();
-    f.setPixelSize(11);
+    f.setPixelSize(10);
     setFont(f);
     resize(twipsToPx(1800), twipsToPx(240));
     buildPanels();
@@ -113,13 +114,11 @@ void Frmload::buildPanels() {
     m_labelJM[2] = makeLabel<BoldTextLabel>(m_pic2, QStringLiteral(">"), kBarBlue, twipsRect(900, 150, 0, 0).topLeft());
     m_label1[2] = makeLabel(m_pic2, QStringLiteral("0%"), palette().color(QPalette::WindowText), QPoint(0, 0));
     m_label1[2]->setAlignment(Qt::AlignRight | Qt::AlignTop);
-
-    // Fixed sizes fit the widest figure; the peak chart's figure is right-aligned at the edge.
+    // The ">" lies above the figure where their boxes meet, so every pixel of it opens the menu.
+    m_labelJM[2]->raise();
     for (QLabel* label : m_label1) {
-        label->setFixedSize(label->fontMetrics().horizontalAdvance(QStringLiteral("100%")) + 2,
-                            label->fontMetrics().height());
+        fitLabelToText(label);
     }
-    m_label1[2]->move(m_pic2->width() - m_label1[2]->width() - 1, 0);
 
     m_fme = {fme0, fme1, fme2};
     for (int i = 0; i < 3; ++i) {
@@ -161,10 +160,27 @@ float Frmload::BarPercent() const {
     return static_cast<float>(pxToTwips(m_label4->width())) / 12.0f;
 }
 
+void Frmload::fitLabelToText(QLabel* label) {
+    // Each figure covers only its own text, so the bar and the newest peaks beside it stay free
+    // for the mouse and the eye. The peak chart's figure keeps its right edge at the chart's edge.
+    const QFontMetrics fm = label->fontMetrics();
+    const QSize size(fm.horizontalAdvance(label->text()) + 1, fm.height());
+    if (label == m_label1[2]) {
+        label->setGeometry(m_pic2->width() - size.width(), 0, size.width(), size.height());
+    } else {
+        label->resize(size);
+    }
+}
+
 void Frmload::setCaptionIfChanged(QLabel* label, const QString& text) {
-    // The labels are sized once for the widest text ("100%"), so a new figure costs no layout.
-    if (label->text() != text) {
-        label->setText(text);
+    if (label->text() == text) {
+        return;
+    }
+    const bool remeasure = label->text().size() != text.size();
+    label->setText(text);
+    // Digits are equally wide, so only a change of length needs the text measured again.
+    if (remeasure) {
+        fitLabelToText(label);
     }
 }
 

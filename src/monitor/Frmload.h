@@ -97,13 +97,15 @@ private:
     void buildMenus();
     void buildTray();
     void startTimers();
-    void applyPlacement(const MonitorPlacement& placement);
+    // false when the stored place cannot be a pixel position; the window then stays where it was.
+    bool applyPlacement(const MonitorPlacement& placement);
     void applySettings(const SettingsRecord& settings);
     bool readSettingsFiles();
     bool failStartup(const char* logLine, const char* message);
     void startBatchList();
     void renderVisibleCharts();
     void setCaptionIfChanged(QLabel* label, const QString& text);
+    void fitLabelToText(QLabel* label);
     void startDrag(QMouseEvent* event);
     void setMonitorShown(bool shown);
     void popupMenuAt(const QPoint& globalPos, bool centred);
@@ -134,6 +136,7 @@ private:
     bool m_loaded = false; // the start-up went through; before that no file may be written
     QPoint m_dragOffset;   // used when the window system cannot move the window itself
     bool m_manualDrag = false;
+    bool m_trayMenuOnRelease = false; // a right-click on the tray icon waits for its release
 };
 
 } // namespace tarvik

@@ -111,7 +111,7 @@ void Frmload::animateToTray(int direction) {
         const QRect a = scr->availableGeometry();
         area = ScreenRect{a.left(), a.top(), a.left() + a.width(), a.top() + a.height()};
     }
-    m_ctx.platform.trayAnimator.animate(window, tray, area, direction);
+    m_ctx.platform.trayAnimator.animate(winId(), window, tray, area, direction);
 }
 
 void Frmload::MnuRZ_Click() {
@@ -125,7 +125,7 @@ void Frmload::MnuSet_Click() {
 }
 
 void Frmload::MnuHelp_Click() {
-    m_ctx.openHelp();
+    m_ctx.openHelp(winId());
 }
 
 void Frmload::trayActivated(int reason) {
@@ -134,7 +134,16 @@ void Frmload::trayActivated(int reason) {
         ToggleMonitorWindow();
         break;
     case QSystemTrayIcon::Context:
-        popupMenuAt(QCursor::pos(), true);
+        // The menu opens when the right button is released. Trays that report the click while
+        // the button is still down (X11's) are waited out until its release.
+        if (QGuiApplication::mouseButtons() & Qt::RightButton) {
+            if (!m_trayMenuOnRelease) {
+                m_trayMenuOnRelease = true;
+                qApp->installEventFilter(this);
+            }
+        } else {
+            popupMenuAt(QCursor::pos(), true);
+        }
         break;
     case QSystemTrayIcon::Trigger:
         // A StatusNotifierItem host knows no double-click; its single activation toggles. On
@@ -181,6 +190,14 @@ void Frmload::startDrag(QMouseEvent* event) {
 
 bool Frmload::eventFilter(QObject* watched, QEvent* event) {
     const auto type = event->type();
+    if (m_trayMenuOnRelease && type == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+        // The release that ends a right-click on the tray icon (watched by the whole application).
+        m_trayMenuOnRelease = false;
+        qApp->removeEventFilter(this);
+        popupMenuAt(QCursor::pos(), true);
+        return false;
+    }
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease && type != QEvent::MouseButtonDblClick &&
         type != QEvent::MouseMove) {
         return QWidget::eventFilter(watched, event);

@@ -4,10 +4,10 @@
 #include "monitor/Frmload.h"
 #include "monitor/Twips.h"
 #include "settings/Paths.h"
+#include "settings/PlacementPixels.h"
 #include "settings/Texts.h"
 #include "settings/UserLevel.h"
 
-#include <cmath>
 #include <QAction>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -32,7 +32,7 @@ bool Frmload::Form_Load() {
     if (!placement) {
         return failStartup(Texts::kLogConfigFailed, Texts::kConfigOpenFailed);
     }
-    applyPlacement(*placement);
+    const bool placeable = applyPlacement(*placement);
     if (!readSettingsFiles()) {
         return false;
     }
@@ -56,10 +56,11 @@ bool Frmload::Form_Load() {
     Timer1_Timer();
 
     // A placement saved on a screen that is no longer there would leave the window out of reach.
+    // The task bar and panels count as screen: a small meter is often dropped there on purpose.
     const QRect frame = geometry();
     bool onScreen = false;
     for (QScreen* screen : QGuiApplication::screens()) {
-        onScreen = onScreen || screen->availableGeometry().intersects(frame);
+        onScreen = onScreen || (placeable && screen->geometry().intersects(frame));
     }
     if (!onScreen && QGuiApplication::primaryScreen() != nullptr) {
         const QRect avail = QGuiApplication::primaryScreen()->availableGeometry();
@@ -104,14 +105,16 @@ bool Frmload::failStartup(const char* logLine, const char* message) {
     return false;
 }
 
-void Frmload::applyPlacement(const MonitorPlacement& p) {
-    const int x = twipsToPx(p.Left);
-    const int y = static_cast<int>(std::trunc(p.Top)) / kTwipsPerPixel;
-    const int h = static_cast<int>(std::trunc(p.Height)) / kTwipsPerPixel;
-    move(x, y);
-    if (h > 0) {
-        resize(width(), h);
+bool Frmload::applyPlacement(const MonitorPlacement& p) {
+    const auto px = placementPixels(p, kTwipsPerPixel);
+    if (!px) {
+        return false;
     }
+    move(px->x, px->y);
+    if (px->height > 0) {
+        resize(width(), px->height);
+    }
+    return true;
 }
 
 void Frmload::applySettings(const SettingsRecord& settings) {

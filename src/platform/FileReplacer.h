@@ -12,6 +12,10 @@ class FileReplacer {
 public:
     virtual ~FileReplacer() = default;
     virtual bool replaceFile(const std::filesystem::path& target, std::string_view bytes) = 0;
+
+    // Temporary files start with this, then the target's name; a process killed before its
+    // rename leaves one behind, and the next successful replace in that folder removes it.
+    static constexpr const char* kTemporaryPrefix = ".tarvik-";
 };
 
 std::unique_ptr<FileReplacer> makeSystemFileReplacer();

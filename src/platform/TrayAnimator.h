@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cmath>
+#include <cstdint>
 #include <optional>
 
 namespace tarvik {
@@ -27,10 +28,11 @@ class TrayAnimator {
 public:
     virtual ~TrayAnimator() = default;
     // direction 1: from the window toward the tray; 0: from the tray toward the window.
-    // `trayIcon` is where the desktop reports the tray icon, when it does; `screen` is the
-    // available screen area, used when no tray position is known.
-    virtual void animate(const ScreenRect& window, const std::optional<ScreenRect>& trayIcon, const ScreenRect& screen,
-                         int direction) = 0;
+    // `nativeWindow` is the window's native handle, on whose behalf the animation runs; `window`
+    // its frame in the toolkit's pixels. `trayIcon` is where the desktop reports the tray icon,
+    // when it does; `screen` is the available screen area, used when no tray position is known.
+    virtual void animate(std::uintptr_t nativeWindow, const ScreenRect& window,
+                         const std::optional<ScreenRect>& trayIcon, const ScreenRect& screen, int direction) = 0;
 };
 
 } // namespace tarvik

@@ -27,6 +27,10 @@ bool isRegularFile(const fs::path& path) {
 SettingsFiles::SettingsFiles(fs::path folder, const TextCodec& codec, FileReplacer& replacer)
     : m_folder(std::move(folder)), m_codec(codec), m_replacer(replacer) {}
 
+bool SettingsFiles::canStore(std::string_view text) const {
+    return SettingsFormat::isStorableText(text) && m_codec.fromUtf8(text).has_value();
+}
+
 fs::path SettingsFiles::locate(std::string_view name) const {
     return locateIgnoringCase(m_folder, name);
 }

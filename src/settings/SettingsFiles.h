@@ -33,6 +33,10 @@ public:
     const TextCodec& codec() const { return m_codec; }
     FileReplacer& replacer() { return m_replacer; }
 
+    // Whether a text field such as the alarm sound path can go into a settings line: no comma or
+    // line break, and nothing code page 936 cannot hold.
+    bool canStore(std::string_view text) const;
+
     // The existing entry whose name matches `name` without regard to case; folder/name when none does.
     std::filesystem::path locate(std::string_view name) const;
 

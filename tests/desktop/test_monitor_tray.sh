@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The real program under Xvfb and icewm: tray icon double-click hides and shows the monitor
-# window, a right-click on the icon opens the popup menu, the borderless window drags, and
+# window, a right-click on the icon opens the popup menu on the release, the borderless window drags, and
 # "退出" ends the program with the placement saved as three numbers separated by ", ".
 source "$(dirname "$0")/lib.sh"
 
@@ -25,8 +25,12 @@ xdotool click 1
 sleep 0.6
 is_viewable "$MONITOR" || fail "a single click on the tray icon changed the monitor"
 
-# Right-click on the tray icon opens the menu; Escape closes it.
-xdotool mousemove "$ix" "$iy" click 3
+# Right-click on the tray icon opens the menu when the button is released, not on the press;
+# Escape closes it.
+xdotool mousemove "$ix" "$iy" mousedown 3
+sleep 0.6
+[ "$(open_menus)" -eq 0 ] || fail "the tray menu opened while the right button was still down"
+xdotool mouseup 3
 wait_for '[ "$(open_menus)" -ge 1 ]' || fail "right-click on the tray icon opened no menu"
 xdotool key Escape
 wait_for '[ "$(open_menus)" -eq 0 ]' || fail "the menu did not close"

@@ -90,7 +90,11 @@ public:
 class FakeShell : public Shell {
 public:
     std::vector<std::pair<std::string, std::string>> opened; // target, working directory
-    void open(const std::string& target, const std::string& dir) override { opened.emplace_back(target, dir); }
+    std::vector<std::uintptr_t> owners;
+    void open(const std::string& target, const std::string& dir, std::uintptr_t owner) override {
+        opened.emplace_back(target, dir);
+        owners.push_back(owner);
+    }
 };
 
 class FakeLauncher : public ProcessLauncher {
@@ -124,11 +128,12 @@ public:
     struct Call {
         ScreenRect window;
         int direction;
+        std::uintptr_t nativeWindow;
     };
     std::vector<Call> calls;
-    void animate(const ScreenRect& window, const std::optional<ScreenRect>&, const ScreenRect&,
-                 int direction) override {
-        calls.push_back({window, direction});
+    void animate(std::uintptr_t nativeWindow, const ScreenRect& window, const std::optional<ScreenRect>&,
+                 const ScreenRect&, int direction) override {
+        calls.push_back({window, direction, nativeWindow});
     }
 };
 

@@ -137,6 +137,22 @@ TEST_F(UserSettings, BeginnerIsRefusedCustomAndFallsBackToThePlainPresetAtEveryR
     EXPECT_EQ(page().HScrollZL()->value(), 25);
 }
 
+TEST_F(UserSettings, PresetsTakeTheBareAlarmNameWhereTheFolderPathCannotBeStored) {
+    build();
+    // A comma would split the settings line; "ö" has no code in code page 936.
+    for (const char* name : {"a,b", "jörg"}) {
+        state.programFolder = folder.path() / pathFromUtf8(name);
+        for (int usage : {2, 0}) {
+            page().CmbLX()->setCurrentIndex(usage);
+            EXPECT_EQ(page().Text1()->text(), QStringLiteral("Alarm.wav")) << name << " usage " << usage;
+        }
+    }
+    page().CmbLX()->setCurrentIndex(2);
+    window().CmdSaveSet_Click(0);
+    EXPECT_TRUE(fakes.dialogs.shown.empty());
+    EXPECT_EQ(folder.read("info.dxl"), "5,True,20,True,Alarm.wav,True,360,True,False,False,True,False,10,0\r\n");
+}
+
 TEST_F(UserSettings, PendingValuesFollowTheirControls) {
     build();
     UserSettingsPage& p = page();

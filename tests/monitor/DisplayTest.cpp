@@ -167,3 +167,26 @@ TEST_F(MonitorDisplay, StyleMenuOffersTheThreeStylesWithoutCheckMarks) {
     }
     EXPECT_EQ(texts, (QStringList{"条形图", "折线图", "峰值图"}));
 }
+
+TEST_F(MonitorDisplay, PeakChartShowsEveryValueAboveZeroAndKeepsItsFigureClearOfTheBars) {
+    setFree(0.035);
+    startWithStyle(2);
+    const QColor blue(93, 179, 255);
+    const QImage& canvas = window().Pic2()->canvas();
+    // 3 % is less than one row high: it still shows one; the empty slots show none.
+    EXPECT_EQ(canvas.pixelColor(window().Pic2()->toPixel(0, 0)), blue);
+    EXPECT_NE(canvas.pixelColor(window().Pic2()->toPixel(-30, 0)), blue);
+    // The figure lies right of the newest bar, against the chart's right edge.
+    setFree(0.97);
+    window().Timer1_Timer();
+    int newestColumn = -1;
+    for (int x = 0; x < canvas.width(); ++x) {
+        if (canvas.pixelColor(x, canvas.height() - 1) == blue) {
+            newestColumn = x;
+        }
+    }
+    QLabel* figure = window().Label1(2);
+    EXPECT_EQ(figure->text(), QStringLiteral("97%"));
+    EXPECT_GT(figure->x(), newestColumn);
+    EXPECT_EQ(figure->geometry().right(), window().Pic2()->width() - 1);
+}

@@ -1,6 +1,7 @@
 #include "MonitorFixture.h"
 
 #include "fakes/LogFile.h"
+#include "monitor/UiFonts.h"
 
 namespace tarvik::test {
 
@@ -12,7 +13,12 @@ QApplication& application() {
     static int argc = 1;
     static char name[] = "tests_monitor";
     static char* argv[] = {name, nullptr};
-    static auto* app = new QApplication(argc, argv);
+    static auto* app = [] {
+        auto* a = new QApplication(argc, argv);
+        // The program's own face, as its start sets it: the figures' widths depend on it.
+        QApplication::setFont(UiFonts::applicationFont());
+        return a;
+    }();
     return *app;
 }
 

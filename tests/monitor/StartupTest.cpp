@@ -55,6 +55,20 @@ TEST_F(Startup, FactoryFilesStartTheProgramShownWithTrayIconAndTimers) {
     EXPECT_EQ(fakes.sound.fileName, "Alarm.wav");
 }
 
+TEST_F(Startup, APlaceThatCannotBeOnAnyScreenMovesTheWindowOntoTheScreen) {
+    // 1e30 reads as a number but is no pixel position; the others lie beyond the 800 × 600 screen.
+    for (const char* line : {"1e30,1e30,240", "-1e30,300,240", "300,90000,240", "90000,300,240"}) {
+        folder.write("wtl.dxl", std::string(line) + "\r\n");
+        ASSERT_TRUE(start()) << line;
+        EXPECT_TRUE(QRect(0, 0, 800, 600).contains(window().geometry()))
+            << line << " at " << window().x() << "," << window().y();
+    }
+    // A place partly on the screen is the user's and stays.
+    folder.write("wtl.dxl", "8850,11700,240\r\n");
+    ASSERT_TRUE(start());
+    EXPECT_EQ(window().pos(), QPoint(780, 590));
+}
+
 TEST_F(Startup, HiddenAtStartKeepsTheTrayIconAndOffersRestore) {
     folder.write("set.dxl", "3,True,25,False,Alarm.wav,False,720,False,False,True,True,False,10,1\r\n");
     ASSERT_TRUE(start());

@@ -128,6 +128,40 @@ TEST_F(TrayAndMouse, PercentagesAndStyleButtonsTakeNoDoubleClick) {
     EXPECT_FALSE(state.MainWindowShown);
 }
 
+TEST_F(TrayAndMouse, EveryPixelOfTheBarTogglesAndEveryPixelOfAStyleButtonOpensTheStyleMenu) {
+    // What lies under the mouse decides, as on the screen: a figure's box must not cover the bar.
+    auto under = [this](QWidget* from, QPoint at) {
+        const QPoint inWindow = from->mapTo(&window(), at);
+        QWidget* hit = window().childAt(inWindow);
+        return std::pair(hit != nullptr ? hit : &window(),
+                         hit != nullptr ? hit->mapFrom(&window(), inWindow) : inWindow);
+    };
+    for (const double free : {0.97, 0.06}) {
+        fakes.memory.set(1000 * 1048576ULL, static_cast<std::uint64_t>(free * 1000 * 1048576ULL));
+        window().Timer1_Timer();
+        QWidget* bar = window().Label4();
+        for (int x = 0; x < bar->width(); ++x) {
+            host.calls.clear();
+            const auto [hit, at] = under(bar, QPoint(x, bar->height() / 2));
+            mouse(hit, QEvent::MouseButtonDblClick, Qt::LeftButton, at);
+            EXPECT_EQ(host.calls.size(), 1u) << "bar pixel " << x << " at " << free;
+        }
+    }
+    for (int style = 0; style < 3; ++style) {
+        state.Settings.ChartStyle = static_cast<std::uint8_t>(style);
+        window().SetJm();
+        QLabel* jm = window().LabelJM(style);
+        // Every pixel of the ">" that lies inside the window.
+        const QRect inside = QRect(jm->mapTo(&window(), QPoint(0, 0)), jm->size()) & window().rect();
+        for (int y = inside.top(); y <= inside.bottom(); ++y) {
+            for (int x = inside.left(); x <= inside.right(); ++x) {
+                const QPoint at = jm->mapFrom(&window(), QPoint(x, y));
+                ASSERT_EQ(under(jm, at).first, jm) << "style " << style << " pixel " << x << "," << y;
+            }
+        }
+    }
+}
+
 TEST_F(TrayAndMouse, FlagCatchesUpWithAWindowOpenedFromTheMenu) {
     window().MnuZCK_Click();
     host.calls.clear();

@@ -49,6 +49,21 @@ TEST(QtProcessLauncher, AnUnquotedProgramPathWithBlanksIsOneProgram) {
     EXPECT_EQ(waitForFile(folder, "started.txt"), "ran\n");
 }
 
+TEST(QtProcessLauncher, ABareNameIsFoundInTheProgramFolderBeforePath) {
+    tarvik::test::TempFolder folder(false);
+    folder.write("hello.sh", "#!/bin/sh\necho \"$1\" > hello.txt\n");
+    std::filesystem::permissions(folder / "hello.sh", std::filesystem::perms::owner_all);
+    QtProcessLauncher launcher;
+    EXPECT_TRUE(launcher.startMinimized("hello.sh", folder.path().string()));
+    EXPECT_EQ(waitForFile(folder, "hello.txt"), "\n");
+    std::filesystem::remove(folder / "hello.txt");
+    EXPECT_TRUE(launcher.startMinimized("hello.sh world", folder.path().string()));
+    EXPECT_EQ(waitForFile(folder, "hello.txt"), "world\n");
+    // Not in the program folder: the search path.
+    EXPECT_EQ(QtProcessLauncher::splitCommandLine("sh -c true", folder.path().string()),
+              (QStringList{"sh", "-c", "true"}));
+}
+
 TEST(QtProcessLauncher, ReportsWhatCannotBeStarted) {
     tarvik::test::TempFolder folder(false);
     QtProcessLauncher launcher;

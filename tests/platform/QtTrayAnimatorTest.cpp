@@ -44,7 +44,7 @@ TEST(TrayAnimation, OffscreenReturnsAtOnceAndLeavesNoWindow) {
     QElapsedTimer timer;
     timer.start();
     for (int direction : {1, 0, 5}) {
-        animator.animate({10, 10, 110, 40}, std::nullopt, {0, 0, 800, 600}, direction);
+        animator.animate(0, {10, 10, 110, 40}, std::nullopt, {0, 0, 800, 600}, direction);
     }
     EXPECT_LT(timer.elapsed(), 100);
     EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty());

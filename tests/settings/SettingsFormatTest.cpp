@@ -1,7 +1,9 @@
 #include "settings/SettingsFormat.h"
+#include "settings/PlacementPixels.h"
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 
 namespace tarvik {
@@ -182,6 +184,20 @@ TEST(SettingsLines, AccessAndPlacementLines) {
     EXPECT_FALSE(parsePlacement("1500,9000"));
     EXPECT_FALSE(parsePlacement("1500,9000,240,0"));
     EXPECT_FALSE(parsePlacement("top,9000,240"));
+}
+
+TEST(SettingsLines, PlacementInPixelsAsStartUpAppliesIt) {
+    // Left to the nearest pixel; Top and Height cut to whole twips, divided without remainder.
+    EXPECT_EQ(placementPixels({1500, 9000, 240}, 15), (PlacementPixels{600, 100, 16}));
+    EXPECT_EQ(placementPixels({29.9f, 22.4f, 44.9f}, 15), (PlacementPixels{1, 1, 2}));
+    EXPECT_EQ(placementPixels({-29.9f, -22.6f, 0}, 15), (PlacementPixels{-2, -1, 0}));
+    // Numbers that read but can be no pixel position.
+    EXPECT_FALSE(placementPixels({1e30f, 300, 240}, 15));
+    EXPECT_FALSE(placementPixels({300, -1e30f, 240}, 15));
+    EXPECT_FALSE(placementPixels({300, 300, 3e38f}, 15));
+    EXPECT_FALSE(placementPixels({300, 300, std::numeric_limits<float>::infinity()}, 15));
+    EXPECT_TRUE(placementPixels({15.0f * (1 << 24), 0, 0}, 15));
+    EXPECT_FALSE(placementPixels({15.0f * (1 << 25), 0, 0}, 15));
 }
 
 TEST(SettingsLines, BatchStartLine) {

@@ -119,3 +119,16 @@ TEST(Win32FileReplacer, ReaderSeesTheOldOrTheNewContentNeverAMix) {
     EXPECT_EQ(folder.read("Tarvik.log"), small);
     EXPECT_EQ(names(folder.path()), std::set<std::wstring>{L"Tarvik.log"});
 }
+
+TEST(Win32FileReplacer, AReplaceSweepsTemporariesLeftByAnInterruptedOne) {
+    tarvik::test::TempFolder folder(false);
+    // What a write killed before its rename leaves, beside files that only look alike.
+    for (const char* name : {".tarvik-set.dxl.4711-0.tmp", ".tarvik-Tarvik.log.99-12.tmp", "set.dxl.tmp",
+                             ".tarvik-notes.txt", "other.tmp"}) {
+        folder.write(name, "x");
+    }
+    Win32FileReplacer replacer;
+    EXPECT_TRUE(replacer.replaceFile(folder / "wtl.dxl", "300,13260,240\r\n"));
+    EXPECT_EQ(names(folder.path()),
+              (std::set<std::wstring>{L"wtl.dxl", L"set.dxl.tmp", L".tarvik-notes.txt", L"other.tmp"}));
+}

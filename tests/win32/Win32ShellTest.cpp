@@ -21,7 +21,7 @@ TEST(Win32Shell, OpensTheDocumentWithItsProgramInTheGivenFolder) {
     fs::create_directory(folder / "work");
     folder.write("program/where.bat", "@cd > \"%~dp0where.txt\"\r\n");
 
-    Win32Shell().open(tarvik::pathToUtf8(folder / "program" / "where.bat"), tarvik::pathToUtf8(folder / "work"));
+    Win32Shell().open(tarvik::pathToUtf8(folder / "program" / "where.bat"), tarvik::pathToUtf8(folder / "work"), 0);
     // The command processor runs on its own: wait until it has written the whole line.
     std::string where;
     for (int i = 0; i < 200 && (where.empty() || where.back() != '\n'); ++i) {
@@ -34,6 +34,6 @@ TEST(Win32Shell, OpensTheDocumentWithItsProgramInTheGivenFolder) {
 TEST(Win32Shell, MissingDocumentIsNotReported) {
     tarvik::test::TempFolder folder(false);
     Win32Shell shell;
-    shell.open(tarvik::pathToUtf8(folder / "Tarvik.chm"), tarvik::pathToUtf8(folder.path()));
-    shell.open("", "");
+    shell.open(tarvik::pathToUtf8(folder / "Tarvik.chm"), tarvik::pathToUtf8(folder.path()), 0);
+    shell.open("", "", 0);
 }

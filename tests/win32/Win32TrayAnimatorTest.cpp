@@ -47,7 +47,20 @@ TEST(Win32TrayAnimator, NotificationAreaIsTheTrayNotifyChildOfTheTaskBar) {
     // The animation itself draws and returns, in both directions and none.
     Win32TrayAnimator animator;
     for (const int direction : {1, 0, 7}) {
-        animator.animate(ScreenRect{100, 100, 300, 160}, std::nullopt, ScreenRect{}, direction);
+        animator.animate(0, ScreenRect{100, 100, 300, 160}, std::nullopt, ScreenRect{}, direction);
     }
     ::DestroyWindow(bar);
+}
+
+TEST(Win32TrayAnimator, WindowRectangleComesFromTheWindowInPhysicalPixels) {
+    // The toolkit's rectangle is in scaled pixels on a scaled display; the window's own is not.
+    const ScreenRect scaled{67, 133, 147, 173};
+    const HWND window = ::CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP, 100, 200, 120, 60, nullptr,
+                                          nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(Win32TrayAnimator::windowRect(reinterpret_cast<std::uintptr_t>(window), scaled),
+              (ScreenRect{100, 200, 220, 260}));
+    ::DestroyWindow(window);
+    EXPECT_EQ(Win32TrayAnimator::windowRect(reinterpret_cast<std::uintptr_t>(window), scaled), scaled);
+    EXPECT_EQ(Win32TrayAnimator::windowRect(0, scaled), scaled);
 }

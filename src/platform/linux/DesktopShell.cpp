@@ -25,7 +25,7 @@ QUrl DesktopShell::urlFor(const std::string& target, const std::string& workingD
     return QUrl::fromLocalFile(QDir::cleanPath(base.absoluteFilePath(text)));
 }
 
-void DesktopShell::open(const std::string& target, const std::string& workingDirectory) {
+void DesktopShell::open(const std::string& target, const std::string& workingDirectory, std::uintptr_t) {
     // The desktop services belong to the GUI application; without one there is nothing to ask.
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
         return;

@@ -9,7 +9,7 @@ namespace tarvik {
 // Opens documents and links through the desktop's handlers (xdg-open behind QDesktopServices).
 class DesktopShell : public Shell {
 public:
-    void open(const std::string& target, const std::string& workingDirectory) override;
+    void open(const std::string& target, const std::string& workingDirectory, std::uintptr_t ownerWindow) override;
 
     // What `open` hands to the desktop: a link as it is, anything else as a local file,
     // relative paths taken from `workingDirectory`.

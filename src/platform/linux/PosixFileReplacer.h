@@ -10,8 +10,7 @@ class PosixFileReplacer : public FileReplacer {
 public:
     bool replaceFile(const std::filesystem::path& target, std::string_view bytes) override;
 
-    // Temporary files are named this prefix, the target's name, "." and six random characters.
-    static constexpr const char* kTemporaryPrefix = ".tarvik-";
+    // Temporary files are named the prefix, the target's name, "." and six random characters.
 
 private:
     static void removeLeftovers(const std::filesystem::path& folder);

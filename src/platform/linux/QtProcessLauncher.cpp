@@ -6,6 +6,14 @@
 
 namespace tarvik {
 
+namespace {
+
+bool runnable(const QFileInfo& file) {
+    return file.isFile() && file.isExecutable();
+}
+
+} // namespace
+
 QStringList QtProcessLauncher::splitCommandLine(const std::string& commandLine, const std::string& workingDirectory) {
     const QString line = QString::fromStdString(commandLine).trimmed();
     if (line.isEmpty()) {
@@ -13,11 +21,21 @@ QStringList QtProcessLauncher::splitCommandLine(const std::string& commandLine, 
     }
     // The batch list stores bare program paths, which may hold blanks without quotes; a line
     // that names an executable file as a whole is that program, as Windows would run it.
-    const QFileInfo whole(QDir(QString::fromStdString(workingDirectory)), line);
-    if (whole.isFile() && whole.isExecutable()) {
-        return {line};
+    const QDir folder(QString::fromStdString(workingDirectory));
+    const QFileInfo whole(folder, line);
+    if (runnable(whole)) {
+        return {whole.absoluteFilePath()};
     }
-    return QProcess::splitCommand(line);
+    // A bare program name is looked for in the program folder first and then on PATH, as
+    // Windows looks beside the starting program before the search path.
+    QStringList args = QProcess::splitCommand(line);
+    if (!args.isEmpty() && !args.first().contains(QLatin1Char('/'))) {
+        const QFileInfo local(folder, args.first());
+        if (runnable(local)) {
+            args.first() = local.absoluteFilePath();
+        }
+    }
+    return args;
 }
 
 bool QtProcessLauncher::startMinimized(const std::string& commandLine, const std::string& workingDirectory) {

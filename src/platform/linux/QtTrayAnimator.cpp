@@ -50,7 +50,7 @@ std::optional<std::pair<QRect, QRect>> QtTrayAnimator::path(const ScreenRect& wi
     return direction == 1 ? std::pair(win, strip) : std::pair(strip, win);
 }
 
-void QtTrayAnimator::animate(const ScreenRect& window, const std::optional<ScreenRect>& trayIcon,
+void QtTrayAnimator::animate(std::uintptr_t, const ScreenRect& window, const std::optional<ScreenRect>& trayIcon,
                              const ScreenRect& screen, int direction) {
     const auto route = path(window, trayIcon, screen, direction);
     if (!route || m_running || qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr ||

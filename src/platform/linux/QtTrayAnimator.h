@@ -11,8 +11,8 @@ namespace tarvik {
 // drawn in a frameless window that takes neither input nor focus.
 class QtTrayAnimator : public TrayAnimator {
 public:
-    void animate(const ScreenRect& window, const std::optional<ScreenRect>& trayIcon, const ScreenRect& screen,
-                 int direction) override;
+    void animate(std::uintptr_t nativeWindow, const ScreenRect& window, const std::optional<ScreenRect>& trayIcon,
+                 const ScreenRect& screen, int direction) override;
 
     // The source and target of the outline; nullopt for a direction that draws nothing.
     static std::optional<std::pair<QRect, QRect>>

@@ -23,7 +23,8 @@ bool writeAll(HANDLE file, std::string_view bytes) {
 // A new, uniquely named file in the target's folder; INVALID_HANDLE_VALUE when none can be made.
 HANDLE createTemporary(const std::filesystem::path& target, std::filesystem::path& made) {
     static std::atomic<unsigned> counter{0};
-    const std::wstring base = target.filename().wstring() + L"." + std::to_wstring(::GetCurrentProcessId()) + L"-";
+    const std::wstring base = (std::filesystem::path(FileReplacer::kTemporaryPrefix) += target.filename()).wstring() +
+                              L"." + std::to_wstring(::GetCurrentProcessId()) + L"-";
     for (int attempt = 0; attempt < 100; ++attempt) {
         made = target.parent_path() / (base + std::to_wstring(counter++) + L".tmp");
         const HANDLE file =
@@ -70,8 +71,26 @@ bool Win32FileReplacer::replaceFile(const std::filesystem::path& target, std::st
     }
     if (!ok) {
         ::DeleteFileW(temporary.c_str());
+        return false;
     }
-    return ok;
+    removeLeftovers(target.parent_path());
+    return true;
+}
+
+void Win32FileReplacer::removeLeftovers(const std::filesystem::path& folder) {
+    // Only names this writer makes are touched: the prefix, and ".tmp" at the end.
+    const std::wstring prefix = std::filesystem::path(kTemporaryPrefix).wstring();
+    const std::wstring suffix = L".tmp";
+    std::error_code ec;
+    for (auto it = std::filesystem::directory_iterator(folder, ec); !ec && it != std::filesystem::directory_iterator();
+         it.increment(ec)) {
+        const std::wstring entry = it->path().filename().wstring();
+        if (entry.size() > prefix.size() + suffix.size() && entry.compare(0, prefix.size(), prefix) == 0 &&
+            entry.compare(entry.size() - suffix.size(), suffix.size(), suffix) == 0) {
+            // One still open elsewhere stays until a later replace.
+            ::DeleteFileW(it->path().c_str());
+        }
+    }
 }
 
 std::unique_ptr<FileReplacer> makeSystemFileReplacer() {

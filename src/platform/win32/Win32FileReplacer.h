@@ -9,6 +9,10 @@ namespace tarvik {
 class Win32FileReplacer : public FileReplacer {
 public:
     bool replaceFile(const std::filesystem::path& target, std::string_view bytes) override;
+
+private:
+    // Temporary files are named the prefix, the target's name, ".", the process and a count, ".tmp".
+    static void removeLeftovers(const std::filesystem::path& folder);
 };
 
 } // namespace tarvik

@@ -8,14 +8,15 @@
 
 namespace tarvik {
 
-void Win32Shell::open(const std::string& target, const std::string& workingDirectory) {
+void Win32Shell::open(const std::string& target, const std::string& workingDirectory, std::uintptr_t ownerWindow) {
     if (target.empty()) {
         return;
     }
     const std::wstring file = toWide(target);
     const std::wstring folder = toWide(workingDirectory);
     // The shell reports a missing file or program itself; the program reports nothing.
-    ::ShellExecuteW(nullptr, L"open", file.c_str(), nullptr, folder.empty() ? nullptr : folder.c_str(), SW_SHOWNORMAL);
+    ::ShellExecuteW(reinterpret_cast<HWND>(ownerWindow), L"open", file.c_str(), nullptr,
+                    folder.empty() ? nullptr : folder.c_str(), SW_SHOWNORMAL);
 }
 
 } // namespace tarvik

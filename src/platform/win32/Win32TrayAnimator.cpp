@@ -45,16 +45,24 @@ std::optional<std::pair<ScreenRect, ScreenRect>> Win32TrayAnimator::route(const 
     return std::nullopt;
 }
 
-void Win32TrayAnimator::animate(const ScreenRect& window, const std::optional<ScreenRect>&, const ScreenRect&,
-                                int direction) {
+ScreenRect Win32TrayAnimator::windowRect(std::uintptr_t nativeWindow, const ScreenRect& fallback) {
+    RECT r{};
+    const HWND hwnd = reinterpret_cast<HWND>(nativeWindow);
+    if (hwnd == nullptr || !::IsWindow(hwnd) || !::GetWindowRect(hwnd, &r)) {
+        return fallback;
+    }
+    return ScreenRect{r.left, r.top, r.right, r.bottom};
+}
+
+void Win32TrayAnimator::animate(std::uintptr_t nativeWindow, const ScreenRect& window, const std::optional<ScreenRect>&,
+                                const ScreenRect&, int direction) {
     if (direction != 0 && direction != 1) {
         return;
     }
-    const auto path = route(window, notificationArea(), direction);
+    const auto path = route(windowRect(nativeWindow, window), notificationArea(), direction);
     const RECT from = toRect(path->first);
     const RECT to = toRect(path->second);
-    // Drawn on behalf of no particular window: the shell animates on the whole screen.
-    ::DrawAnimatedRects(nullptr, IDANI_CAPTION, &from, &to);
+    ::DrawAnimatedRects(reinterpret_cast<HWND>(nativeWindow), IDANI_CAPTION, &from, &to);
 }
 
 } // namespace tarvik

@@ -10,10 +10,14 @@ namespace tarvik {
 // window and the notification area that the task bar's "TrayNotifyWnd" child covers.
 class Win32TrayAnimator : public TrayAnimator {
 public:
-    // The tray icon and screen area are not needed: the task bar tells where its tray is.
-    void animate(const ScreenRect& window, const std::optional<ScreenRect>& trayIcon, const ScreenRect& screen,
-                 int direction) override;
+    // The tray icon and screen area are not needed: the task bar tells where its tray is. The
+    // task bar speaks in physical pixels, so the window's rectangle is taken from the window itself
+    // rather than from the toolkit's (scaled) pixels.
+    void animate(std::uintptr_t nativeWindow, const ScreenRect& window, const std::optional<ScreenRect>& trayIcon,
+                 const ScreenRect& screen, int direction) override;
 
+    // The window's screen rectangle in physical pixels; `fallback` when there is no such window.
+    static ScreenRect windowRect(std::uintptr_t nativeWindow, const ScreenRect& fallback);
     // The screen rectangle of the notification area; all zeros when the task bar has none.
     static ScreenRect notificationArea();
     // Source and target of the animation; nullopt for a direction that draws nothing.
