@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace tarvik {
 
@@ -14,6 +15,12 @@ inline std::filesystem::path pathFromUtf8(std::string_view utf8) {
 inline std::string pathToUtf8(const std::filesystem::path& path) {
     const std::u8string u = path.u8string();
     return std::string(u.begin(), u.end());
+}
+
+// A regular file is there (false for anything that cannot be asked about).
+inline bool isRegularFile(const std::filesystem::path& path) {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(path, ec);
 }
 
 // The existing entry of `folder` whose name matches `name` without regard to case (an exact match

@@ -12,15 +12,6 @@ namespace tarvik {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-bool isFile(const fs::path& path) {
-    std::error_code ec;
-    return fs::is_regular_file(path, ec);
-}
-
-} // namespace
-
 ProgramFolders ProgramFolders::decide(const ProgramFolderFacts& facts) {
     ProgramFolders folders;
     if (facts.executableFolderHoldsSettings && facts.executableFolderWritable) {
@@ -50,7 +41,7 @@ bool ProgramFolders::prepare(FileReplacer& replacer, std::string& failure) const
         failure = ec ? ec.message() : std::make_error_code(std::errc::not_a_directory).message();
         return false;
     }
-    if (isFile(locateIgnoringCase(m_programFolder, SettingsFiles::kInfo))) {
+    if (holdsSettings(m_programFolder)) {
         return true;
     }
     // info.dxl last: a fill cut short is taken up again at the next start.
@@ -59,7 +50,7 @@ bool ProgramFolders::prepare(FileReplacer& replacer, std::string& failure) const
                                              SettingsFiles::kLog,       SettingsFiles::kInfo};
     for (const std::string_view name : factoryFiles) {
         const fs::path source = locateIgnoringCase(m_dataFolder, name);
-        if (isFile(locateIgnoringCase(m_programFolder, name)) || !isFile(source)) {
+        if (isRegularFile(locateIgnoringCase(m_programFolder, name)) || !isRegularFile(source)) {
             continue;
         }
         std::ifstream in(source, std::ios::binary);
@@ -71,13 +62,17 @@ bool ProgramFolders::prepare(FileReplacer& replacer, std::string& failure) const
     return true;
 }
 
+bool holdsSettings(const fs::path& folder) {
+    return isRegularFile(locateIgnoringCase(folder, SettingsFiles::kInfo));
+}
+
 fs::path findProgramFile(const fs::path& programFolder, const fs::path& dataFolder, std::string_view name) {
     const fs::path own = locateIgnoringCase(programFolder, name);
-    if (dataFolder.empty() || dataFolder == programFolder || isFile(own)) {
+    if (dataFolder.empty() || dataFolder == programFolder || isRegularFile(own)) {
         return own;
     }
     const fs::path installed = locateIgnoringCase(dataFolder, name);
-    return isFile(installed) ? installed : own;
+    return isRegularFile(installed) ? installed : own;
 }
 
 } // namespace tarvik

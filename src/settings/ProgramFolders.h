@@ -43,6 +43,9 @@ private:
     bool m_perUser = false;
 };
 
+// The folder holds info.dxl, the master copy of the settings, in any letter case.
+bool holdsSettings(const std::filesystem::path& folder);
+
 // The file `name` of the program folder, or of the data folder when the program folder has none;
 // the help file and the alarm sound stay in the data folder unless the user puts their own in.
 std::filesystem::path findProgramFile(const std::filesystem::path& programFolder,

@@ -15,15 +15,6 @@ namespace tarvik {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-bool isRegularFile(const fs::path& path) {
-    std::error_code ec;
-    return fs::is_regular_file(path, ec);
-}
-
-} // namespace
-
 SettingsFiles::SettingsFiles(fs::path folder, const TextCodec& codec, FileReplacer& replacer)
     : m_folder(std::move(folder)), m_codec(codec), m_replacer(replacer) {}
 

@@ -196,6 +196,14 @@ click_at() {
     sleep 0.4
 }
 
+# The line of a wtl.dxl that "退出" wrote (three numbers separated by ", "), without its CR LF.
+exit_placement() {
+    local line
+    line=$(tr -d '\r\n' <"$1")
+    echo "$line" | grep -Eq '^-?[0-9.]+, -?[0-9.]+, -?[0-9.]+$' || fail "$1 holds '$line'" >&2
+    echo "$line"
+}
+
 # Opens the monitor window's popup menu with a right-click and types `keys` into it.
 menu() {
     local cx cy

@@ -92,6 +92,5 @@ xdotool mousemove "$ix" "$iy" click 3
 wait_for '[ "$(host_menus)" -ge 1 ]' || fail "a right-click on the icon showed no menu"
 xdotool key Up Return
 wait_for '! kill -0 $PROGRAM_PID 2>/dev/null' || fail "退出 from the host's menu did not end the program"
-placement=$(tr -d '\r\n' <"$PROG/wtl.dxl")
-echo "$placement" | grep -Eq '^-?[0-9.]+, -?[0-9.]+, -?[0-9.]+$' || fail "wtl.dxl holds '$placement'"
+exit_placement "$PROG/wtl.dxl" >/dev/null || exit 1
 echo "PASS: StatusNotifierItem tray: click toggles, host menu from MNU, context request, exit"

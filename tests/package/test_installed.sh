@@ -45,7 +45,7 @@ grep -q '保存软件设置。' <(iconv -f CP936 -t UTF-8 "$OWN/Tarvik.log") || 
 
 menu Up Return # 退出
 wait_for '! kill -0 $PROGRAM_PID 2>/dev/null' || fail "the program did not end on 退出"
-grep -Eq '^-?[0-9.]+, -?[0-9.]+, -?[0-9.]+'$'\r''$' "$OWN/wtl.dxl" || fail "wtl.dxl holds $(cat -A "$OWN/wtl.dxl")"
+exit_placement "$OWN/wtl.dxl" >/dev/null || exit 1
 tree | diff "$WORK/tree-before" - || fail "the program wrote under the unpacked root"
 
 # A data folder that is a file: the start ends with a message, nothing else.

@@ -3,13 +3,10 @@
 #include "platform/linux/XdgFolders.h"
 
 #include "platform/Platform.h"
-#include "settings/Paths.h"
-#include "settings/SettingsFiles.h"
 
 #include <cstdlib>
 #include <fcntl.h>
 #include <pwd.h>
-#include <system_error>
 #include <unistd.h>
 
 namespace tarvik {
@@ -35,9 +32,7 @@ fs::path xdgBaseFolder(const char* variable, const char* underHome) {
 ProgramFolderFacts programFolderFacts(const fs::path& executable) {
     ProgramFolderFacts facts;
     facts.executableFolder = executable.parent_path();
-    std::error_code ec;
-    facts.executableFolderHoldsSettings =
-        fs::is_regular_file(locateIgnoringCase(facts.executableFolder, SettingsFiles::kInfo), ec);
+    facts.executableFolderHoldsSettings = holdsSettings(facts.executableFolder);
     // Creating a file needs write and search rights on the folder; asked for the effective user,
     // so root, who may write anywhere, is told so.
     facts.executableFolderWritable =

@@ -1,11 +1,8 @@
 // The places of the program's files on Windows: beside Tarvik.exe (an unzipped folder), or
 // %LOCALAPPDATA%\Tarvik, filled from the factory files beside an installed Tarvik.exe.
 #include "platform/Platform.h"
-#include "settings/Paths.h"
-#include "settings/SettingsFiles.h"
 
 #include <string>
-#include <system_error>
 #include <windows.h>
 
 #include <shlobj.h> // needs windows.h before it
@@ -56,9 +53,7 @@ fs::path localAppData() {
 ProgramFolderFacts programFolderFacts(const fs::path& executable) {
     ProgramFolderFacts facts;
     facts.executableFolder = executable.parent_path();
-    std::error_code ec;
-    facts.executableFolderHoldsSettings =
-        fs::is_regular_file(locateIgnoringCase(facts.executableFolder, SettingsFiles::kInfo), ec);
+    facts.executableFolderHoldsSettings = holdsSettings(facts.executableFolder);
     facts.executableFolderWritable = mayCreateFilesIn(facts.executableFolder);
     // An installed Tarvik.exe has its factory files, help and sound beside it.
     facts.installedDataFolder = facts.executableFolder;
