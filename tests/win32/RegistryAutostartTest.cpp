@@ -116,3 +116,65 @@ TEST_F(RegistryAutostartTest, DeletingAnAbsentValueChangesNothing) {
     autostart->deleteRunValue(neighbour);
     EXPECT_EQ(autostart->runValue(neighbour), std::nullopt);
 }
+
+namespace {
+
+// Two keys of this test's own under HKCU stand for the machine's and the user's roots.
+class RegistryAutostartRoots : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, kBase);
+        ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, (std::wstring(kBase) + L"\\Machine").c_str(), 0, nullptr, 0,
+                                    KEY_ALL_ACCESS, nullptr, &machine, nullptr),
+                  ERROR_SUCCESS);
+        ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, (std::wstring(kBase) + L"\\User").c_str(), 0, nullptr, 0,
+                                    KEY_ALL_ACCESS, nullptr, &user, nullptr),
+                  ERROR_SUCCESS);
+        // The machine's Run key is always there; the user's may be missing in a fresh profile.
+        HKEY run = nullptr;
+        ASSERT_EQ(::RegCreateKeyExW(machine, RegistryAutostart::kRunKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &run,
+                                    nullptr),
+                  ERROR_SUCCESS);
+        ::RegCloseKey(run);
+    }
+    void TearDown() override {
+        ::RegCloseKey(machine);
+        ::RegCloseKey(user);
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, kBase);
+    }
+    std::optional<std::string> in(HKEY root) const {
+        const auto raw = readRaw(root, RegistryAutostart::kRunKey, "Tarvik");
+        return raw ? std::optional<std::string>(std::string(raw->ansi.data())) : std::nullopt;
+    }
+
+    static constexpr const wchar_t* kBase = L"Software\\TarvikRegistryAutostartTest";
+    HKEY machine = nullptr;
+    HKEY user = nullptr;
+};
+
+} // namespace
+
+TEST_F(RegistryAutostartRoots, RefusedMachineKeyWritesTheUsersRunKeyAndRemovalClearsBoth) {
+    // An unelevated program cannot open the machine's Run key for writing: a key that cannot be
+    // opened stands for it here.
+    const HKEY refused = reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x7ffffff0));
+    RegistryAutostart autostart(refused, user);
+    autostart.setRunValue("Tarvik", "C:\\Tarvik\\Tarvik.exe");
+    EXPECT_EQ(in(user), "C:\\Tarvik\\Tarvik.exe"); // the user's Run key is made when it is missing
+    EXPECT_EQ(autostart.runValue("Tarvik"), "C:\\Tarvik\\Tarvik.exe");
+    autostart.deleteRunValue("Tarvik");
+    EXPECT_EQ(in(user), std::nullopt);
+    EXPECT_EQ(autostart.runValue("Tarvik"), std::nullopt);
+}
+
+TEST_F(RegistryAutostartRoots, MachineKeyWinsAndAnEarlierUserValueGoes) {
+    RegistryAutostart(user, user).setRunValue("Tarvik", "C:\\Old\\Tarvik.exe"); // an unelevated save before
+    RegistryAutostart autostart(machine, user);
+    autostart.setRunValue("Tarvik", "C:\\Tarvik\\Tarvik.exe");
+    EXPECT_EQ(in(machine), "C:\\Tarvik\\Tarvik.exe");
+    EXPECT_EQ(in(user), std::nullopt); // else the program would start twice at log-on
+    RegistryAutostart(user, user).setRunValue("Tarvik", "C:\\Old\\Tarvik.exe");
+    autostart.deleteRunValue("Tarvik");
+    EXPECT_EQ(in(machine), std::nullopt);
+    EXPECT_EQ(in(user), std::nullopt);
+}

@@ -19,28 +19,55 @@ std::string fromAnsi(std::string_view ansi) {
 
 } // namespace
 
-RegistryAutostart::RegistryAutostart(HKEY root, std::wstring runKey, std::wstring runKeyForDelete)
-    : m_root(root), m_runKey(std::move(runKey)), m_runKeyForDelete(std::move(runKeyForDelete)) {}
+RegistryAutostart::RegistryAutostart(HKEY machineRoot, HKEY userRoot, std::wstring runKey, std::wstring runKeyForDelete)
+    : m_machineRoot(machineRoot), m_userRoot(userRoot), m_runKey(std::move(runKey)),
+      m_runKeyForDelete(std::move(runKeyForDelete)) {}
 
 void RegistryAutostart::setRunValue(const std::string& valueName, const std::string& command) {
-    HKEY key = nullptr;
-    if (::RegOpenKeyExW(m_root, m_runKey.c_str(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) {
+    if (setIn(m_machineRoot, false, valueName, command)) {
+        // A value an earlier, unelevated save left for this user would start the program twice.
+        deleteIn(m_userRoot, valueName);
         return;
+    }
+    // The user's Run key exists on every Windows; it is made when a fresh profile lacks it.
+    setIn(m_userRoot, true, valueName, command);
+}
+
+void RegistryAutostart::deleteRunValue(const std::string& valueName) {
+    deleteIn(m_machineRoot, valueName);
+    deleteIn(m_userRoot, valueName);
+}
+
+std::optional<std::string> RegistryAutostart::runValue(const std::string& valueName) const {
+    if (auto machine = readFrom(m_machineRoot, valueName)) {
+        return machine;
+    }
+    return readFrom(m_userRoot, valueName);
+}
+
+bool RegistryAutostart::setIn(HKEY root, bool create, const std::string& valueName, const std::string& command) const {
+    HKEY key = nullptr;
+    const LSTATUS opened =
+        create ? ::RegCreateKeyExW(root, m_runKey.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr)
+               : ::RegOpenKeyExW(root, m_runKey.c_str(), 0, KEY_SET_VALUE, &key);
+    if (opened != ERROR_SUCCESS) {
+        return false;
     }
     const std::string name = toAnsi(valueName);
     const std::string data = toAnsi(command);
     // The size counts the terminating zero.
-    ::RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                     static_cast<DWORD>(data.size() + 1));
+    const LSTATUS set = ::RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                                         static_cast<DWORD>(data.size() + 1));
     ::RegCloseKey(key);
+    return set == ERROR_SUCCESS;
 }
 
-void RegistryAutostart::deleteRunValue(const std::string& valueName) {
+void RegistryAutostart::deleteIn(HKEY root, const std::string& valueName) const {
     wchar_t noClass[] = L"";
     HKEY key = nullptr;
     DWORD disposition = 0;
-    if (::RegCreateKeyExW(m_root, m_runKeyForDelete.c_str(), 0, noClass, 0, KEY_SET_VALUE, nullptr, &key,
-                          &disposition) != ERROR_SUCCESS) {
+    if (::RegCreateKeyExW(root, m_runKeyForDelete.c_str(), 0, noClass, 0, KEY_SET_VALUE, nullptr, &key, &disposition) !=
+        ERROR_SUCCESS) {
         return;
     }
     // An absent value is simply not deleted.
@@ -48,9 +75,9 @@ void RegistryAutostart::deleteRunValue(const std::string& valueName) {
     ::RegCloseKey(key);
 }
 
-std::optional<std::string> RegistryAutostart::runValue(const std::string& valueName) const {
+std::optional<std::string> RegistryAutostart::readFrom(HKEY root, const std::string& valueName) const {
     HKEY key = nullptr;
-    if (::RegOpenKeyExW(m_root, m_runKey.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
+    if (::RegOpenKeyExW(root, m_runKey.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
         return std::nullopt;
     }
     const std::string name = toAnsi(valueName);
