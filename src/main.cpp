@@ -8,6 +8,7 @@
 #include "settings/Texts.h"
 
 #include <QApplication>
+#include <QDir>
 
 int main(int argc, char* argv[]) {
     tarvik::prepareQtEnvironment();
@@ -18,7 +19,9 @@ int main(int argc, char* argv[]) {
     QApplication::setQuitOnLastWindowClosed(false);
 
     tarvik::AppState state;
-    state.executable = tarvik::pathFromUtf8(QCoreApplication::applicationFilePath().toStdString());
+    // In the system's own spelling: on Windows the Run value and every path shown hold backslashes.
+    state.executable =
+        tarvik::pathFromUtf8(QDir::toNativeSeparators(QCoreApplication::applicationFilePath()).toStdString());
     const auto folders = tarvik::ProgramFolders::decide(tarvik::programFolderFacts(state.executable));
     state.programFolder = folders.programFolder();
     state.dataFolder = folders.dataFolder();

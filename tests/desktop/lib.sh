@@ -157,7 +157,7 @@ is_viewable() {
     xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'
 }
 
-# Waits up to about 5 s (or the given tenths of a second) for a shell condition.
+# Waits for a shell condition, up to about 5 s or the given tenths of a second.
 wait_for() {
     for _ in $(seq "${2:-50}"); do
         eval "$1" && return 0

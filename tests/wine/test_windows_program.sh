@@ -1,0 +1,282 @@
+#!/usr/bin/env bash
+# The Windows program as a user gets it: the zip unpacked into a fresh Wine prefix and Tarvik.exe
+# started on a private X desktop (Xvfb and icewm, whose tray takes Wine's tray icons). Only what a
+# user or another program could see is checked: windows and their pixels, the tray icon, the
+# files of the program folder and the registry.
+#
+#   test_windows_program.sh Tarvik-3.0-windows-x64.zip DATA_FOLDER
+#
+# With TARVIK_SHOTS set to a folder, the monitor window, the popup menu and the main window are
+# photographed into it.
+source "$(dirname "$0")/../desktop/lib.sh"
+
+ZIP=$EXE
+command -v unzip >/dev/null || skip "unzip is not installed"
+WINE=$(command -v wine64 || ls /usr/lib/wine/wine64 2>/dev/null || command -v wine || true)
+WINESERVER=$(command -v wineserver || ls /usr/lib/wine/wineserver 2>/dev/null || true)
+[ -n "$WINE" ] && [ -n "$WINESERVER" ] || skip "Wine is not installed"
+
+now() { date +%s%N; }
+# Up to about 30 s: a first start under Wine sets up the prefix's services.
+wait_long() {
+    wait_for "$1" 300
+}
+seconds_since() { awk -v a="$1" -v b="$(now)" 'BEGIN { printf "%.2f", (b - a) / 1e9 }'; }
+
+# A fresh prefix in a Chinese locale, so that the system's ANSI code page is 936 as on the systems
+# the program serves. Wine finds the desktop's fonts through fontconfig; its own texts (the tray
+# icon's tip, message boxes) take the Chinese face by font linking.
+export WINEPREFIX="$WORK/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+trap '"$WINESERVER" -k 2>/dev/null; cleanup' EXIT
+mkdir -p "$WORK/locale"
+localedef -i zh_CN -f UTF-8 "$WORK/locale/zh_CN.UTF-8" 2>/dev/null || skip "the Chinese locale cannot be built"
+# Through env, so that only Wine takes the locale; this shell cannot load it from LOCPATH.
+WINE=(env LOCPATH="$WORK/locale" LC_ALL=zh_CN.UTF-8 "$WINE")
+
+desktop_start
+begin=$(now)
+"${WINE[@]}" wineboot --init >"$WORK/wineboot.log" 2>&1 || fail "wineboot failed"
+for face in Tahoma "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif"; do
+    "${WINE[@]}" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v "$face" \
+        /t REG_MULTI_SZ /d 'NotoSansCJK-Regular.ttc,Noto Sans CJK SC' /f >/dev/null 2>&1
+done
+"$WINESERVER" -w
+echo "fresh Wine prefix in $(seconds_since "$begin") s"
+
+# Unpacked where a user might put it; that folder is the program folder.
+unzip -q "$ZIP" -d "$WINEPREFIX/drive_c" || fail "the zip does not unpack"
+PROG=$(ls -d "$WINEPREFIX"/drive_c/Tarvik-*-windows-x64)
+[ -f "$PROG/Tarvik.exe" ] || fail "no Tarvik.exe in the zip"
+WINPROG='C:\'$(basename "$PROG")
+
+# What Explorer shows of the executable: the program's icon at its sizes and the version 3.0; and
+# the manifest that keeps it a standard user's program.
+if command -v wrestool >/dev/null; then
+    wrestool -x -t 14 "$PROG/Tarvik.exe" >"$WORK/icon.ico"
+    [ "$(icotool -l "$WORK/icon.ico" | grep -c -- '--bit-depth=32')" -ge 6 ] || fail "Tarvik.exe carries no icon"
+    wrestool -x --raw -t 24 "$PROG/Tarvik.exe" | grep -q 'level="asInvoker"' || fail "Tarvik.exe carries no manifest"
+fi
+strings -n 3 -el "$PROG/Tarvik.exe" | grep -qx '3\.0' || fail "Tarvik.exe carries no version 3.0"
+
+# Every DLL that the program and its plugins load is in the folder or is part of Windows.
+for binary in "$PROG"/Tarvik.exe "$PROG"/*.dll "$PROG"/*/*.dll; do
+    for dll in $(x86_64-w64-mingw32-objdump -p "$binary" | awk '/DLL Name:/ {print $3}'); do
+        [ -n "$(find "$PROG" -maxdepth 1 -iname "$dll")" ] && continue
+        [ -n "$(find "$WINEPREFIX/drive_c/windows/system32" -maxdepth 1 -iname "$dll")" ] && continue
+        # API sets are names that the loader of every Windows 10 and 11 maps to its own DLLs.
+        case $dll in api-ms-win-*) continue ;; esac
+        fail "$(basename "$binary") needs $dll, which is neither in the zip nor part of Windows"
+    done
+done
+
+size_of() {
+    xwininfo -id "$1" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'
+}
+# A shown window of the program with this title and size; Wine names X windows after Win32 ones.
+window_of() {
+    local w
+    for w in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
+        [ "$(size_of "$w")" = "$2" ] && echo "$w" && return 0
+    done
+    return 1
+}
+# Starts Tarvik.exe from another folder than its own, as a shortcut or the Run key would.
+wine_start() {
+    (cd "$WINEPREFIX/drive_c" && exec "${WINE[@]}" "$WINPROG\\Tarvik.exe") >>"$WORK/program.log" 2>&1 &
+    PROGRAM_PID=$!
+    PIDS+=($PROGRAM_PID)
+}
+ended() {
+    ! kill -0 "$PROGRAM_PID" 2>/dev/null
+}
+log_text() {
+    iconv -f CP936 -t UTF-8 "$PROG/Tarvik.log"
+}
+files_digest() {
+    (cd "$PROG" && md5sum -- *.dxl Tarvik.log)
+}
+# A message box: a framed window with this title.
+message_box() {
+    local w
+    for w in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
+        xwininfo -id "$w" | grep -q 'Override Redirect State: no' && echo "$w" && return 0
+    done
+    return 1
+}
+# Answers a message box with its default button, as a user would: a click on the box, then Enter.
+# (A box of a process with no other window does not get the keyboard by itself.)
+answer_box() {
+    local box=$1 bx by attempt
+    for attempt in 1 2 3; do
+        is_viewable "$box" || return 0
+        read -r bx by < <(top_left_of "$box")
+        xdotool mousemove $((bx + 8)) $((by + 8)) click 1
+        sleep 0.5
+        xdotool key Return
+        wait_for '! is_viewable "$box"' && return 0
+    done
+}
+# Popup menus: Wine shows them as override-redirect windows of the program, like the monitor window.
+open_menus() {
+    local w n=0
+    for w in $(xdotool search --onlyvisible --classname tarvik.exe 2>/dev/null); do
+        [ "$w" = "${MONITOR:-}" ] && continue # borderless too
+        xwininfo -id "$w" | grep -q 'Override Redirect State: yes' || continue
+        [ "$(xwininfo -id "$w" | awk '/Width:/ {print $2}')" -gt 60 ] && n=$((n + 1))
+    done
+    echo "$n"
+}
+menu() {
+    local cx cy
+    read -r cx cy < <(centre_of "$MONITOR")
+    # A click that comes while the program is still starting is answered once it runs; one that
+    # Wine drops then is repeated, as a user would.
+    local attempt
+    for attempt in 1 2 3; do
+        xdotool mousemove "$cx" "$cy" click 3
+        wait_for '[ "$(open_menus)" -ge 1 ]' && break
+        [ "$attempt" = 3 ] && fail "a right-click on the monitor window opened no menu"
+    done
+    sleep 0.3
+    [ -n "${1:-}" ] && shot_of_screen "$1" 300 260 $((cx - 60)) $((cy - 20))
+    shift
+    xdotool key "$@"
+    sleep 0.4
+}
+shot_of_screen() {
+    [ -n "${TARVIK_SHOTS:-}" ] || return 0
+    mkdir -p "$TARVIK_SHOTS"
+    import -window root -crop "$2x$3+$4+$5" +repage "$TARVIK_SHOTS/$1.png"
+}
+# How many pixels of a screen area have this colour.
+pixels_of() {
+    import -window root -crop "$1" +repage "$WORK/area.png"
+    convert "$WORK/area.png" -format %c histogram:info:- | awk -v c="($2)" 'index($0, c) {n += $1} END {print n + 0}'
+}
+
+# --- Start: the monitor window at the place and size of wtl.dxl, and the tray icon.
+printf '%s\r\n' '1500,9000,240' >"$PROG/wtl.dxl" # top 100, left 600 pixels; the bar chart is 120 × 16
+begin=$(now)
+wine_start
+wait_long 'MONITOR=$(window_of 塔维内存整理 120x16)' ||
+    fail "the monitor window did not appear at the bar chart's size"
+first_start=$(seconds_since "$begin")
+read -r x y < <(top_left_of "$MONITOR")
+[ "$x $y" = "600 100" ] || fail "the monitor window is at $x,$y, not at wtl.dxl's 600,100"
+wait_long 'ICON=$(tray_icon explorer.exe)' || fail "no tray icon in the panel's tray"
+sleep 1
+[ "$(pixels_of 120x16+600+100 255,255,192)" -gt 500 ] || fail "the monitor window does not show its bar panel"
+shot_of_screen windows-monitor 140 36 590 90
+
+# The tray icon: a double-click hides the monitor window and the next shows it again; a
+# right-click opens the popup menu.
+read -r ix iy < <(centre_of "$ICON")
+xdotool mousemove "$ix" "$iy" click --repeat 2 --delay 80 1
+wait_for '! is_viewable "$MONITOR"' || fail "a double-click on the tray icon did not hide the monitor window"
+sleep 0.5
+xdotool mousemove "$ix" "$iy" click --repeat 2 --delay 80 1
+wait_for 'is_viewable "$MONITOR"' || fail "a double-click on the tray icon did not show the monitor window"
+sleep 0.5
+xdotool mousemove "$ix" "$iy" click 3
+wait_for '[ "$(open_menus)" -ge 1 ]' || fail "a right-click on the tray icon opened no menu"
+xdotool key Escape
+wait_for '[ "$(open_menus)" -eq 0 ]' || fail "the tray menu did not close"
+
+# --- "整理内存" from the monitor window's menu (a normal user, the factory level) logs its line,
+# in code page 936 with CR LF.
+before=$(log_text | grep -c '整理内存。')
+menu windows-popup-menu Down Down Return
+wait_for '[ "$(log_text | grep -c "整理内存。")" -gt "$before" ]' || fail "整理内存 wrote no log line"
+log_text | tail -n 1 | grep -Eq '^[0-9]{4}-[0-9]{1,2}-[0-9]{1,2} [0-9]{1,2}:[0-9]{2}:[0-9]{2} 整理内存。'$'\r''?$' ||
+    fail "the log's last line is '$(log_text | tail -n 1)'"
+[ "$(tail -c 2 "$PROG/Tarvik.log" | od -An -tx1 | tr -d ' ')" = 0d0a ] || fail "the log line does not end in CR LF"
+grep -q $'\xd5\xfb\xc0\xed\xc4\xda\xb4\xe6\xa1\xa3' "$PROG/Tarvik.log" || fail "整理内存。 is not in code page 936"
+
+# --- "主窗口": the main window at its fixed size, its page strip showing five page buttons.
+menu "" Down Down Down Down Return
+wait_for 'MAIN=$(window_of 塔维内存整理 462x334)' || fail "主窗口 did not show the main window"
+read -r mx my < <(top_left_of "$MAIN")
+sleep 1
+shot_of_screen windows-main-window 480 370 $((mx - 9)) $((my - 27)) # with the frame
+for i in 0 1 2 3 4; do
+    icon=$(( (80 + 120 + 960 * i) / 15 ))
+    [ "$(pixels_of "32x32+$((mx + 24))+$((my + icon))" 255,255,255)" -lt 900 ] ||
+        fail "page button $i is not drawn in the page strip"
+done
+
+# Stays on top: the main window moved over the monitor window and raised does not cover it.
+xdotool windowmove "$MAIN" 500 50
+sleep 0.5
+read -r mx my < <(top_left_of "$MAIN")
+xdotool mousemove $((mx + 300)) $((my + 320)) click 1 # the status line
+sleep 0.7
+[ "$(pixels_of 120x16+600+100 255,255,192)" -gt 500 ] || fail "the main window covers the monitor window"
+
+# "软件设置" with "开机时自动运行本程序" ticked and saved: the Run value of the machine holds the
+# program's path; cleared and saved, it is gone from the machine's and the user's Run keys.
+click_at() {
+    xdotool mousemove $((mx + $1)) $((my + $2)) click 1
+    sleep 0.5
+}
+run_value() {
+    "${WINE[@]}" reg query "$1\\Software\\Microsoft\\Windows\\CurrentVersion\\Run" /v Tarvik 2>/dev/null |
+        tr -d '\r' | awk '$1 == "Tarvik" && $2 == "REG_SZ" { sub(/^[^R]*REG_SZ[ \t]*/, ""); print }'
+}
+click_at 40 157 # 软件设置
+click_at 150 176
+click_at 400 276 # 保存设置
+wait_for '[ -n "$(run_value HKLM)" ]' || fail "ticking 开机时自动运行本程序 wrote no Run value"
+[ "$(run_value HKLM)" = "$WINPROG\\Tarvik.exe" ] || fail "the Run value holds '$(run_value HKLM)'"
+click_at 150 176
+click_at 400 276
+wait_for '[ -z "$(run_value HKLM)" ]' || fail "clearing 开机时自动运行本程序 left the Run value"
+[ -z "$(run_value HKCU)" ] || fail "the user's Run key holds '$(run_value HKCU)'"
+log_text | grep -q '保存软件设置。' || fail "the software settings save was not logged"
+
+# --- A second start shows "该程序已运行。" (title "运行") and writes nothing.
+FIRST_PID=$PROGRAM_PID
+digest=$(files_digest)
+wine_start
+wait_long 'BOX=$(message_box 运行)' || fail "a second start showed no 运行 message"
+answer_box "$BOX"
+wait_for ended || fail "the second start did not end after its message"
+[ "$(files_digest)" = "$digest" ] || fail "the second start changed the program's files"
+PROGRAM_PID=$FIRST_PID
+# The working set as Windows counts it: every resident page, Wine's own DLLs and the Qt DLLs
+# included; the private part is what the program itself holds.
+memory=$(awk '/VmRSS/ {r=$2} /RssAnon/ {a=$2} END {printf "%.1f MB, of which %.1f MB private", r/1024, a/1024}' \
+    "/proc/$PROGRAM_PID/status")
+
+# --- "退出" ends the process and leaves the placement with ", ".
+menu "" Up Return
+wait_for ended || fail "the program did not end on 退出"
+placement=$(tr -d '\r\n' <"$PROG/wtl.dxl")
+echo "$placement" | grep -Eq '^-?[0-9.]+, -?[0-9.]+, -?[0-9.]+$' || fail "wtl.dxl holds '$placement'"
+
+# --- Damaged settings: a broken set.dxl falls back to info.dxl silently and is rebuilt from it.
+printf '%s\r\n' '3,True,25,False,Alarm.wav,False,720,False,False,False,True,False,10' >"$PROG/set.dxl"
+begin=$(now)
+wine_start
+wait_long 'MONITOR=$(window_of 塔维内存整理 120x16)' || fail "a broken set.dxl stopped the start"
+second_start=$(seconds_since "$begin")
+cmp -s "$PROG/set.dxl" "$PROG/info.dxl" || fail "set.dxl was not rebuilt from info.dxl"
+menu "" Up Return
+wait_for ended || fail "the program did not end on 退出"
+
+# A broken info.dxl as well: the configuration message under the program's title, its log line,
+# and the end of the process.
+printf '%s\r\n' 'broken' >"$PROG/set.dxl"
+printf '%s\r\n' 'broken' >"$PROG/info.dxl"
+wine_start
+wait_long 'BOX=$(message_box 塔维内存整理)' || fail "broken settings files showed no message"
+[ -z "$(window_of 塔维内存整理 120x16)" ] || fail "broken settings files started the program"
+shot_of_screen windows-config-message 420 200 302 284
+answer_box "$BOX"
+wait_for ended || fail "the program did not end after the configuration message"
+[ "$(log_text | tail -n 1 | tr -d '\r' | sed 's/^[^ ]* [^ ]* //')" = "打开配置文件失败！" ] ||
+    fail "the log's last line is '$(log_text | tail -n 1)'"
+
+echo "first start to the monitor window ${first_start} s (fresh prefix), later start ${second_start} s;" \
+    "working set $memory"
+echo "PASS: the Windows program under Wine: monitor window, tray icon, menu, release, main window, Run value," \
+    "second start, exit and damaged settings"
