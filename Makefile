@@ -5,7 +5,7 @@ CMAKE_FLAGS ?=
 # Seconds each fuzz target runs in `make test`.
 export TARVIK_FUZZ_SECONDS ?= 30
 
-.PHONY: all deps configure build run test test-windows windows bench clean
+.PHONY: all deps configure build run test test-windows windows package bench clean
 
 all: build
 
@@ -23,14 +23,16 @@ run: build
 
 # The native tests, then the unit and widget tests under ASan/UBSan (build-asan/), every fuzz target
 # for TARVIK_FUZZ_SECONDS (build-fuzz/), the core with the Windows platform layer cross-built
-# and run under Wine (build-win/), and the Windows program's zip driven under Wine (build-winapp/;
-# the first run builds Qt for Windows into ~/.cache/tarvik).
+# and run under Wine (build-win/), the Windows program's zip driven under Wine (build-winapp/;
+# the first run builds Qt for Windows into ~/.cache/tarvik), and the Debian package built
+# (build-pkg/), checked and its unpacked program run by an unprivileged user.
 test: build
 	./scripts/timed-stage "native tests" sh -c 'cd $(BUILD) && ctest --output-on-failure -j $(JOBS)'
 	JOBS=$(JOBS) ./scripts/timed-stage "sanitizer build and tests" ./scripts/test-sanitizers
 	JOBS=$(JOBS) ./scripts/timed-stage "fuzzing" ./scripts/test-fuzz
 	JOBS=$(JOBS) ./scripts/timed-stage "Windows build and tests under Wine" ./scripts/test-windows
 	JOBS=$(JOBS) BUILD=$(BUILD) ./scripts/timed-stage "Windows program under Wine" ./scripts/test-windows-program
+	JOBS=$(JOBS) ./scripts/timed-stage "Debian package and its checks" ./scripts/test-package
 
 test-windows: deps
 	JOBS=$(JOBS) ./scripts/test-windows
@@ -39,9 +41,13 @@ test-windows: deps
 windows: build
 	JOBS=$(JOBS) BUILD=$(BUILD) ./scripts/build-windows
 
+# The Debian package dist/tarvik_3.0-1_amd64.deb (built in build-pkg/).
+package: deps
+	JOBS=$(JOBS) ./scripts/build-package
+
 bench: build
 	cmake --build $(BUILD) --target bench_programs
 	./scripts/bench $(BUILD)
 
 clean:
-	rm -rf $(BUILD) build-asan build-fuzz build-win build-winapp dist
+	rm -rf $(BUILD) build-asan build-fuzz build-win build-winapp build-pkg dist

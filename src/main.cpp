@@ -4,6 +4,8 @@
 #include "monitor/UiFonts.h"
 #include "platform/Platform.h"
 #include "settings/Paths.h"
+#include "settings/ProgramFolders.h"
+#include "settings/Texts.h"
 
 #include <QApplication>
 #include <QDir>
@@ -20,9 +22,17 @@ int main(int argc, char* argv[]) {
     // In the system's own spelling: on Windows the Run value and every path shown hold backslashes.
     state.executable =
         tarvik::pathFromUtf8(QDir::toNativeSeparators(QCoreApplication::applicationFilePath()).toStdString());
-    state.programFolder = state.executable.parent_path();
-    const auto native = tarvik::createNativePlatform(state.executable);
-    tarvik::AppContext context(state, native->platform());
+    const auto folders = tarvik::ProgramFolders::decide(tarvik::programFolderFacts(state.executable));
+    state.programFolder = folders.programFolder();
+    state.dataFolder = folders.dataFolder();
+    const auto native = tarvik::createNativePlatform(state.executable, folders);
+    tarvik::Platform& platform = native->platform();
+    if (std::string failure; !folders.prepare(platform.fileReplacer, failure)) {
+        platform.dialogs.message(tarvik::Texts::programFolderFailed(tarvik::pathToUtf8(state.programFolder), failure),
+                                 std::string(), tarvik::MessageIcon::None);
+        return 1;
+    }
+    tarvik::AppContext context(state, platform);
 
     tarvik::FrmainHost mainWindow(context);
     tarvik::Frmload monitor(context, mainWindow);

@@ -9,7 +9,6 @@
 #include "monitor/AppContext.h"
 #include "monitor/ChartPictures.h"
 #include "monitor/Twips.h"
-#include "settings/Paths.h"
 #include "settings/Texts.h"
 
 #include <QCloseEvent>
@@ -126,9 +125,7 @@ void Frmain::Timer1_Timer() {
 }
 
 void Frmain::CmdHelp_Click() {
-    // Whatever the desktop makes of the file, the program reports nothing.
-    m_ctx.platform.shell.open(pathToUtf8(m_ctx.state.programFolder / "Tarvik.chm"),
-                              pathToUtf8(m_ctx.state.programFolder), winId());
+    m_ctx.openHelp(winId());
 }
 
 void Frmain::CmdAbout_Click() {

@@ -190,7 +190,8 @@ Frmain::SaveOutcome Frmain::SaveSoftwareSettings() {
         m_applyChartStyle();
     }
     if (soft.Chkrun()->isChecked()) {
-        m_ctx.platform.autostart.setRunValue(kRunValueName, pathToUtf8(st.programFolder / st.executable.filename()));
+        // The executable itself: an installed program's folder is not the program folder.
+        m_ctx.platform.autostart.setRunValue(kRunValueName, pathToUtf8(st.executable));
         s.RunAtLogon = true;
     } else {
         m_ctx.platform.autostart.deleteRunValue(kRunValueName);

@@ -202,10 +202,10 @@ void UserSettingsPage::CmbLX_Click(int index) {
 }
 
 std::string UserSettingsPage::factorySound() const {
-    // Alarm.wav of the program folder. Where that path cannot go into a settings line (a comma, or
-    // a letter outside code page 936, in the folder's name), the bare name, which the player
-    // finds in the program folder all the same.
-    const std::string path = pathToUtf8(m_ctx.state.programFolder / "Alarm.wav");
+    // Alarm.wav of the program folder (of the installed data folder where the user has none of
+    // their own). Where that path cannot go into a settings line (a comma, or a letter outside
+    // code page 936, in the folder's name), the bare name, which the player finds all the same.
+    const std::string path = pathToUtf8(m_ctx.programFile("Alarm.wav"));
     return m_ctx.files.canStore(path) ? path : std::string("Alarm.wav");
 }
 

@@ -4,7 +4,12 @@
 #include "platform/Platform.h"
 #include "settings/AppState.h"
 #include "settings/EventLog.h"
+#include "settings/Paths.h"
+#include "settings/ProgramFolders.h"
 #include "settings/SettingsFiles.h"
+
+#include <cstdint>
+#include <string_view>
 
 namespace tarvik {
 
@@ -22,6 +27,17 @@ struct AppContext {
         s.dwLength = 32;
         state.Memory = s;
         return state.Memory;
+    }
+
+    // The file of the program folder, or the installed one where the user has none of their own.
+    std::filesystem::path programFile(std::string_view name) const {
+        return findProgramFile(state.programFolder, state.dataFolder, name);
+    }
+
+    // Whatever the desktop makes of the help file, the program reports nothing. `owner` is the
+    // asking window's native handle.
+    void openHelp(std::uintptr_t owner) {
+        platform.shell.open(pathToUtf8(programFile("Tarvik.chm")), pathToUtf8(state.programFolder), owner);
     }
 
     AppState& state;

@@ -73,7 +73,8 @@ public slots:
     void LabelJM_Click(int index);
     // Closing by the system (log-off) or from the keyboard: saves the placement only.
     void Form_Unload();
-    // The tray icon's events: double-click toggles the window, the context click opens the menu.
+    // The tray icon's events: double-click (a StatusNotifierItem host's single activation)
+    // toggles the window, the context click opens the menu.
     void trayActivated(int reason);
     // Double-click on the bar, its panel or a chart.
     void toggleMainWindow();
@@ -138,7 +139,8 @@ private:
     CurtMenu* m_mnuJM = nullptr;
     QAction* m_mnuYC = nullptr;
     QSystemTrayIcon* m_tray = nullptr;
-    QTimer* m_timer1 = nullptr; // also runs Timer3_Timer
+    bool m_statusNotifierTray = false; // the tray is a StatusNotifierItem host (see buildTray)
+    QTimer* m_timer1 = nullptr;        // also runs Timer3_Timer
     QTimer* m_timer2 = nullptr;
     QTimer* m_timer3 = nullptr;   // the same timer as m_timer1
     bool m_loaded = false;        // the start-up went through; before that no file may be written

@@ -3,7 +3,6 @@
 #include "monitor/ChartSurface.h"
 #include "monitor/CurtMenu.h"
 #include "monitor/Frmload.h"
-#include "settings/Paths.h"
 #include "settings/Texts.h"
 #include "settings/UserLevel.h"
 
@@ -146,8 +145,7 @@ void Frmload::MnuSet_Click() {
 }
 
 void Frmload::MnuHelp_Click() {
-    m_ctx.platform.shell.open(pathToUtf8(m_ctx.state.programFolder / "Tarvik.chm"),
-                              pathToUtf8(m_ctx.state.programFolder), winId());
+    m_ctx.openHelp(winId());
 }
 
 void Frmload::trayActivated(int reason) {
@@ -167,8 +165,14 @@ void Frmload::trayActivated(int reason) {
             popupMenuAt(QCursor::pos(), true);
         }
         break;
+    case QSystemTrayIcon::Trigger:
+        // A StatusNotifierItem host knows no double-click; its single activation toggles. On
+        // X11 a single click comes before every double-click and must not act.
+        if (m_statusNotifierTray) {
+            ToggleMonitorWindow();
+        }
+        break;
     default:
-        // A single click comes before every double-click; it must not act.
         break;
     }
 }

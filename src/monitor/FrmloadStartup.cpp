@@ -144,8 +144,14 @@ void Frmload::buildTray() {
     if (m_tray != nullptr) {
         return;
     }
+    m_statusNotifierTray = trayIsStatusNotifierHost();
     m_tray = new QSystemTrayIcon(ChartPictures::programIcon(), this);
     m_tray->setToolTip(QString::fromUtf8(Texts::kProgramTitle));
+    if (m_statusNotifierTray) {
+        // Such a host draws the icon's menu itself from the one the icon exports: MNU's own
+        // actions, so captions, order, submenu and gates stay those of MNU.
+        m_tray->setContextMenu(MNU());
+    }
     connect(m_tray, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) { trayActivated(static_cast<int>(reason)); });
     m_tray->show();

@@ -15,6 +15,7 @@
 #include "platform/SoundPlayer.h"
 #include "platform/TextCodec.h"
 #include "platform/TrayAnimator.h"
+#include "settings/ProgramFolders.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -50,8 +51,19 @@ public:
     virtual Platform& platform() = 0;
 };
 
-// Built by the OS folder of this platform layer; `executable` is the program's own full path.
-std::unique_ptr<NativePlatform> createNativePlatform(const std::filesystem::path& executable);
+// Built by the OS folder of this platform layer; `executable` is the program's own full path,
+// `folders` where its files live.
+std::unique_ptr<NativePlatform> createNativePlatform(const std::filesystem::path& executable,
+                                                     const ProgramFolders& folders);
+
+// The executable's folder and what it holds, the installed data folder and the user's own data
+// folder, for ProgramFolders::decide.
+ProgramFolderFacts programFolderFacts(const std::filesystem::path& executable);
+
+// True where the desktop's tray is a StatusNotifierItem host reached over D-Bus (KDE, Xfce,
+// GNOME's AppIndicator extension), which reports no double-click and draws the icon's menu
+// itself; false for the X11 (XEmbed) tray and on Windows. Needs the Qt application object.
+bool trayIsStatusNotifierHost();
 
 // Choices to make before the Qt application object exists (on Linux: X11, also through XWayland,
 // because the monitor window needs its stored position and stay-on-top).

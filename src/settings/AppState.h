@@ -12,6 +12,7 @@ namespace tarvik {
 // What the program keeps process-wide, shared by the monitor window and the main window.
 struct AppState {
     std::filesystem::path programFolder;
+    std::filesystem::path dataFolder; // where the help file and the alarm sound were installed
     std::filesystem::path executable;
 
     SettingsRecord Settings;

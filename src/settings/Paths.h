@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace tarvik {
 
@@ -15,5 +16,15 @@ inline std::string pathToUtf8(const std::filesystem::path& path) {
     const std::u8string u = path.u8string();
     return std::string(u.begin(), u.end());
 }
+
+// A regular file is there (false for anything that cannot be asked about).
+inline bool isRegularFile(const std::filesystem::path& path) {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(path, ec);
+}
+
+// The existing entry of `folder` whose name matches `name` without regard to case (an exact match
+// first); folder/name when none does. File names match this way on every system.
+std::filesystem::path locateIgnoringCase(const std::filesystem::path& folder, std::string_view name);
 
 } // namespace tarvik

@@ -15,15 +15,6 @@ namespace tarvik {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-bool isRegularFile(const fs::path& path) {
-    std::error_code ec;
-    return fs::is_regular_file(path, ec);
-}
-
-} // namespace
-
 SettingsFiles::SettingsFiles(fs::path folder, const TextCodec& codec, FileReplacer& replacer)
     : m_folder(std::move(folder)), m_codec(codec), m_replacer(replacer) {}
 
@@ -32,18 +23,7 @@ bool SettingsFiles::canStore(std::string_view text) const {
 }
 
 fs::path SettingsFiles::locate(std::string_view name) const {
-    std::error_code ec;
-    std::optional<fs::path> caseless;
-    for (auto it = fs::directory_iterator(m_folder, ec); !ec && it != fs::directory_iterator(); it.increment(ec)) {
-        const std::string entryName = pathToUtf8(it->path().filename());
-        if (entryName == name) {
-            return it->path();
-        }
-        if (!caseless && SettingsFormat::equalsIgnoringCase(entryName, name)) {
-            caseless = it->path();
-        }
-    }
-    return caseless ? *caseless : m_folder / pathFromUtf8(name);
+    return locateIgnoringCase(m_folder, name);
 }
 
 std::optional<std::string> SettingsFiles::readUpTo(std::string_view name, std::size_t maxBytes) const {

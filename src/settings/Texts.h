@@ -17,6 +17,10 @@ inline constexpr const char* kLogConfigFailed = "打开配置文件失败。";
 inline constexpr const char* kLogOpenFailed = "无法打开日志文件，请重新安装本软件。";
 inline constexpr const char* kLogLogOpenFailed = "打开日志文件失败。";
 inline constexpr const char* kLogExitStepFailed = "配置失败。";
+// An installed program keeps its files in the user's own folder; without it nothing can be kept.
+inline std::string programFolderFailed(const std::string& folder, const std::string& reason) {
+    return "无法创建程序文件夹：\n" + folder + "\n" + reason + "\n请检查该文件夹的位置和权限。";
+}
 
 // Monitor and supervision
 inline constexpr const char* kLogRuntimeError = "运行时出现错误。";

@@ -28,6 +28,10 @@ EXE=$1
 DATA=$2
 WORK=$(mktemp -d /tmp/tarvik-desktop.XXXXXX)
 PIDS=()
+RUN_AS=()
+# The program meets no tray of the session the tests run in; a test that brings its own session
+# bus (TARVIK_OWN_BUS) lets it reach that one.
+[ -n "${TARVIK_OWN_BUS:-}" ] || export DBUS_SESSION_BUS_ADDRESS="unix:path=$WORK/no-bus"
 
 cleanup() {
     for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null; done
@@ -38,9 +42,15 @@ cleanup() {
 trap cleanup EXIT
 
 # Starts Xvfb on a free display and icewm on it; waits until the window manager and its tray are
-# there. Xvfb takes a display's lock file atomically and exits when the display is taken, so a
-# display counts as ours only while our own Xvfb is alive and answering.
+# there.
 desktop_start() {
+    xserver_start
+    icewm_start
+}
+
+# Starts Xvfb on a free display. Xvfb takes a display's lock file atomically and exits when the
+# display is taken, so a display counts as ours only while our own Xvfb is alive and answering.
+xserver_start() {
     # Subshells share $RANDOM's sequence, so the first display mixes in this process and the clock.
     local n pid ok="" first=$((100 + (BASHPID + 10#$(date +%N)) % 800))
     # A random first display keeps a new test away from a server that another test is just ending.
@@ -64,6 +74,10 @@ desktop_start() {
     [ -n "$ok" ] || fail "X server did not start"
     PIDS+=($pid)
     export DISPLAY=":$n"
+}
+
+# Starts icewm, whose tray hosts XEmbed tray icons; waits until its tray is there.
+icewm_start() {
     local wm attempt
     for attempt in 1 2 3; do
         HOME="$WORK" icewm >>"$WORK/icewm.log" 2>&1 &
@@ -97,11 +111,13 @@ program_folder() {
 }
 
 # Starts the program; waits for its monitor window, or with "hidden" for its tray icon.
+# PROGRAM names another executable; RUN_AS, a command prefix, another user.
 program_start() {
-    XDG_RUNTIME_DIR="$WORK/run" XDG_CONFIG_HOME="$WORK/config" "$PROG/tarvik" >"$WORK/program.log" 2>&1 &
+    mkdir -p "$WORK/run" && chmod 700 "$WORK/run"
+    "${RUN_AS[@]}" env XDG_RUNTIME_DIR="$WORK/run" XDG_CONFIG_HOME="$WORK/config" "${PROGRAM:-$PROG/tarvik}" \
+        >"$WORK/program.log" 2>&1 &
     PROGRAM_PID=$!
     PIDS+=($PROGRAM_PID)
-    mkdir -p "$WORK/run" && chmod 700 "$WORK/run"
     if [ "${1:-}" = hidden ]; then
         wait_for 'tray_icon >/dev/null' || fail "no tray icon"
         return 0
@@ -174,6 +190,20 @@ main_window() {
         fi
     done
     return 1
+}
+
+# Clicks at a point of the main window's client area, whose top left is MX, MY.
+click_at() {
+    xdotool mousemove $((MX + $1)) $((MY + $2)) click 1
+    sleep 0.4
+}
+
+# The line of a wtl.dxl that "退出" wrote (three numbers separated by ", "), without its CR LF.
+exit_placement() {
+    local line
+    line=$(tr -d '\r\n' <"$1")
+    echo "$line" | grep -Eq '^-?[0-9.]+, -?[0-9.]+, -?[0-9.]+$' || fail "$1 holds '$line'" >&2
+    echo "$line"
 }
 
 # Opens the monitor window's popup menu with a right-click and types `keys` into it.

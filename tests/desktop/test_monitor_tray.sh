@@ -58,7 +58,6 @@ wait_for '[ "$(open_menus)" -ge 1 ]' || fail "right-click on the monitor window 
 xdotool key Up Return
 wait_for '! kill -0 $PROGRAM_PID 2>/dev/null' || fail "the program did not end on 退出"
 
-placement=$(tr -d '\r\n' <"$PROG/wtl.dxl")
-echo "$placement" | grep -Eq '^-?[0-9.]+, -?[0-9.]+, -?[0-9.]+$' || fail "wtl.dxl holds '$placement'"
+placement=$(exit_placement "$PROG/wtl.dxl") || exit 1
 [ "$placement" = "$((ny * 15)), $((nx * 15)), 240" ] || fail "wtl.dxl holds '$placement', expected the dragged place $ny/$nx"
 echo "PASS: tray, menu, drag and exit ($placement)"

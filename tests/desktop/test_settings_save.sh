@@ -10,12 +10,6 @@ desktop_start
 program_folder
 program_start
 
-# Clicks at a point of the main window's client area.
-click_at() {
-    xdotool mousemove $((MX + $1)) $((MY + $2)) click 1
-    sleep 0.4
-}
-
 page_shot() {
     [ -n "${TARVIK_SHOTS:-}" ] || return 0
     mkdir -p "$TARVIK_SHOTS"

@@ -98,6 +98,14 @@ TEST_F(TrayAndMouse, MenuCommandsOpenTheMainWindowPagesAndTheHelpFile) {
     ASSERT_EQ(fakes.shell.opened.size(), 1u);
     EXPECT_EQ(fakes.shell.opened[0].first, (folder.path() / "Tarvik.chm").string());
     EXPECT_EQ(fakes.shell.opened[0].second, folder.path().string());
+    // An installed program's help stays where it was installed until the user has their own.
+    test::TempFolder installed(false);
+    installed.write("Tarvik.chm", "help");
+    state.dataFolder = installed.path();
+    window().MnuHelp_Click();
+    ASSERT_EQ(fakes.shell.opened.size(), 2u);
+    EXPECT_EQ(fakes.shell.opened[1].first, (installed / "Tarvik.chm").string());
+    EXPECT_EQ(fakes.shell.opened[1].second, folder.path().string());
 }
 
 TEST_F(TrayAndMouse, DoubleClickOnBarPanelBarAndChartsTogglesTheMainWindow) {

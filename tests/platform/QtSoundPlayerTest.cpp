@@ -32,11 +32,12 @@ TEST(QtSoundPlayer, MissingFileAndUnknownVerbsPlayNothing) {
     }
 }
 
-TEST(QtSoundPlayer, OpensRelativeFilesFromTheProgramFolderAndForgetsVanishedOnes) {
+TEST(QtSoundPlayer, OpensRelativeFilesFromTheProgramFolderOrElseTheInstalledOneAndForgetsVanishedOnes) {
     tarvik::test::qtTestApp();
     tarvik::test::TempFolder folder(false);
+    tarvik::test::TempFolder installed(false);
     folder.write("Alarm.wav", silentWave());
-    QtSoundPlayer player(folder.path());
+    QtSoundPlayer player(folder.path(), installed.path());
     player.setFileName("Alarm.wav");
     const QUrl expected = QUrl::fromLocalFile(QString::fromStdString((folder / "Alarm.wav").string()));
 
@@ -49,7 +50,12 @@ TEST(QtSoundPlayer, OpensRelativeFilesFromTheProgramFolderAndForgetsVanishedOnes
         QCoreApplication::processEvents();
     }
 
+    installed.write("Alarm.wav", silentWave());
     folder.remove("Alarm.wav");
+    player.command("Open");
+    EXPECT_EQ(player.openSource(), QUrl::fromLocalFile(QString::fromStdString((installed / "Alarm.wav").string())));
+
+    installed.remove("Alarm.wav");
     player.command("Open");
     player.command("Play");
     EXPECT_TRUE(player.openSource().isEmpty());

@@ -1,5 +1,6 @@
 #include "platform/linux/XdgAutostart.h"
 #include "platform/linux/PosixFileReplacer.h"
+#include "platform/Platform.h"
 
 #include "fakes/TempFolder.h"
 
@@ -128,4 +129,26 @@ TEST_F(XdgAutostartTest, WithoutAnAbsoluteConfigHomeTheEntryGoesUnderHome) {
         m_autostart.deleteRunValue("Tarvik");
         EXPECT_FALSE(std::filesystem::exists(m_folder / "home/.config/autostart/Tarvik.desktop")) << unusable;
     }
+}
+
+TEST(XdgProgramFolderFacts, InstalledBesideShareAndTheUsersDataFolder) {
+    namespace fs = std::filesystem;
+    tarvik::test::TempFolder root(false);
+    fs::create_directories(root / "usr/bin");
+    EnvScope home("HOME", (root / "home").string());
+    {
+        EnvScope xdg("XDG_DATA_HOME", (root / "data").string());
+        const auto facts = tarvik::programFolderFacts(root / "usr/bin/tarvik");
+        EXPECT_EQ(facts.executableFolder, root / "usr/bin");
+        EXPECT_FALSE(facts.executableFolderHoldsSettings);
+        EXPECT_TRUE(facts.executableFolderWritable);
+        EXPECT_EQ(facts.installedDataFolder, root / "usr/share/tarvik");
+        EXPECT_EQ(facts.perUserFolder, root / "data/tarvik");
+    }
+    EnvScope xdg("XDG_DATA_HOME", "relative/data");
+    root.write("usr/bin/INFO.DXL", "");
+    const auto facts = tarvik::programFolderFacts(root / "usr/bin/tarvik");
+    EXPECT_TRUE(facts.executableFolderHoldsSettings);
+    EXPECT_EQ(facts.perUserFolder, root / "home/.local/share/tarvik");
+    EXPECT_FALSE(tarvik::programFolderFacts(root / "gone/tarvik").executableFolderWritable);
 }

@@ -4,8 +4,10 @@
 
 namespace tarvik {
 
-LazySoundPlayer::LazySoundPlayer(std::filesystem::path moduleFolder, std::filesystem::path programFolder)
-    : m_moduleFolder(std::move(moduleFolder)), m_programFolder(std::move(programFolder)) {}
+LazySoundPlayer::LazySoundPlayer(std::filesystem::path moduleFolder, std::filesystem::path programFolder,
+                                 std::filesystem::path dataFolder)
+    : m_moduleFolder(std::move(moduleFolder)), m_programFolder(std::move(programFolder)),
+      m_dataFolder(std::move(dataFolder)) {}
 
 LazySoundPlayer::~LazySoundPlayer() {
     m_player.reset();
@@ -31,11 +33,11 @@ void LazySoundPlayer::command(std::string_view verb) {
         if (m_module == nullptr) {
             m_module = ::dlopen(kModuleName, RTLD_NOW | RTLD_LOCAL);
         }
-        using Create = SoundPlayer* (*)(const char*);
+        using Create = SoundPlayer* (*)(const char*, const char*);
         auto create =
             m_module != nullptr ? reinterpret_cast<Create>(::dlsym(m_module, "tarvikCreateSoundPlayer")) : nullptr;
         if (create != nullptr) {
-            m_player.reset(create(m_programFolder.c_str()));
+            m_player.reset(create(m_programFolder.c_str(), m_dataFolder.c_str()));
             m_player->setFileName(m_fileName);
         }
     }

@@ -13,8 +13,10 @@ namespace tarvik {
 // libraries), loaded on the first command. Without the module the alarm stays silent.
 class LazySoundPlayer : public SoundPlayer {
 public:
-    // `moduleFolder` holds the module; relative sound file names are taken from `programFolder`.
-    LazySoundPlayer(std::filesystem::path moduleFolder, std::filesystem::path programFolder);
+    // `moduleFolder` holds the module; relative sound file names are taken from `programFolder`,
+    // or from `dataFolder` where the program folder has no such file.
+    LazySoundPlayer(std::filesystem::path moduleFolder, std::filesystem::path programFolder,
+                    std::filesystem::path dataFolder = {});
     ~LazySoundPlayer() override;
     LazySoundPlayer(const LazySoundPlayer&) = delete;
     LazySoundPlayer& operator=(const LazySoundPlayer&) = delete;
@@ -27,6 +29,7 @@ public:
 private:
     std::filesystem::path m_moduleFolder;
     std::filesystem::path m_programFolder;
+    std::filesystem::path m_dataFolder;
     std::string m_fileName;
     bool m_tried = false;
     void* m_module = nullptr;

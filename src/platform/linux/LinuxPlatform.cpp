@@ -2,15 +2,16 @@
 
 namespace tarvik {
 
-LinuxPlatform::LinuxPlatform(const std::filesystem::path& executable)
-    : m_autostart(m_fileReplacer), m_sound(executable.parent_path(), executable.parent_path()),
+LinuxPlatform::LinuxPlatform(const std::filesystem::path& executable, const ProgramFolders& folders)
+    : m_autostart(m_fileReplacer), m_sound(executable.parent_path(), folders.programFolder(), folders.dataFolder()),
       m_instanceGuard(executable), m_platform{m_memory,    m_codec,         m_fileReplacer, m_fileAppender, m_clock,
                                               m_allocator, m_clipboard,     m_autostart,    m_sound,        m_shell,
                                               m_launcher,  m_instanceGuard, m_ender,        m_trayAnimator, m_dialogs} {
 }
 
-std::unique_ptr<NativePlatform> createNativePlatform(const std::filesystem::path& executable) {
-    return std::make_unique<LinuxPlatform>(executable);
+std::unique_ptr<NativePlatform> createNativePlatform(const std::filesystem::path& executable,
+                                                     const ProgramFolders& folders) {
+    return std::make_unique<LinuxPlatform>(executable, folders);
 }
 
 } // namespace tarvik

@@ -22,7 +22,7 @@ namespace tarvik {
 // The Linux desktop's side of every platform interface.
 class LinuxPlatform : public NativePlatform {
 public:
-    explicit LinuxPlatform(const std::filesystem::path& executable);
+    LinuxPlatform(const std::filesystem::path& executable, const ProgramFolders& folders);
     Platform& platform() override { return m_platform; }
 
 private:

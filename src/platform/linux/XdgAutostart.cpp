@@ -1,10 +1,9 @@
 #include "platform/linux/XdgAutostart.h"
 
-#include <cstdlib>
+#include "platform/linux/XdgFolders.h"
+
 #include <fstream>
-#include <pwd.h>
 #include <string_view>
-#include <unistd.h>
 #include <vector>
 
 namespace tarvik {
@@ -12,22 +11,6 @@ namespace tarvik {
 namespace fs = std::filesystem;
 
 namespace {
-
-fs::path configHome() {
-    // XDG base directories must be absolute; a relative value is ignored as invalid.
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    if (xdg != nullptr && xdg[0] == '/') {
-        return xdg;
-    }
-    const char* home = std::getenv("HOME");
-    if (home != nullptr && home[0] != '\0') {
-        return fs::path(home) / ".config";
-    }
-    if (const passwd* pw = ::getpwuid(::getuid()); pw != nullptr && pw->pw_dir != nullptr) {
-        return fs::path(pw->pw_dir) / ".config";
-    }
-    return {};
-}
 
 constexpr std::string_view kReserved = " \t\n\"'\\><~|&;$*?#()`";
 
@@ -87,7 +70,7 @@ std::string_view trim(std::string_view s) {
 XdgAutostart::XdgAutostart(FileReplacer& replacer) : m_replacer(replacer) {}
 
 fs::path XdgAutostart::entryPath(const std::string& valueName) {
-    const fs::path home = configHome();
+    const fs::path home = xdgBaseFolder("XDG_CONFIG_HOME", ".config");
     return home.empty() ? fs::path() : home / "autostart" / (valueName + ".desktop");
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/win32/WideText.h"
 #include "settings/Paths.h"
+#include "settings/ProgramFolders.h"
 
 #include <algorithm>
 #include <cwctype>
@@ -24,7 +25,8 @@ bool isMidi(const std::filesystem::path& file) {
 
 } // namespace
 
-MciSoundPlayer::MciSoundPlayer(std::filesystem::path programFolder) : m_programFolder(std::move(programFolder)) {}
+MciSoundPlayer::MciSoundPlayer(std::filesystem::path programFolder, std::filesystem::path dataFolder)
+    : m_programFolder(std::move(programFolder)), m_dataFolder(std::move(dataFolder)) {}
 
 MciSoundPlayer::~MciSoundPlayer() {
     if (!m_openFile.empty()) {
@@ -52,7 +54,7 @@ bool MciSoundPlayer::send(const std::string& command, std::string* answer) {
 void MciSoundPlayer::open() {
     std::filesystem::path file = pathFromUtf8(m_fileName);
     if (!file.empty() && file.is_relative()) {
-        file = m_programFolder / file;
+        file = findProgramFile(m_programFolder, m_dataFolder, m_fileName);
     }
     file = file.lexically_normal();
     // Each alarm tick opens the same file again; it is open already and keeps playing.

@@ -15,8 +15,9 @@ class MciSoundPlayer : public SoundPlayer {
 public:
     static constexpr const char* kAlias = "tarvik_alarm";
 
-    // Relative sound file names are taken from `programFolder`.
-    explicit MciSoundPlayer(std::filesystem::path programFolder);
+    // Relative sound file names are taken from `programFolder`, or from `dataFolder` where the
+    // program folder has no such file.
+    explicit MciSoundPlayer(std::filesystem::path programFolder, std::filesystem::path dataFolder = {});
     ~MciSoundPlayer() override;
     MciSoundPlayer(const MciSoundPlayer&) = delete;
     MciSoundPlayer& operator=(const MciSoundPlayer&) = delete;
@@ -33,6 +34,7 @@ private:
     void open();
 
     std::filesystem::path m_programFolder;
+    std::filesystem::path m_dataFolder;
     std::string m_fileName;
     std::filesystem::path m_openFile; // empty while the alias is closed
     std::deque<std::string> m_sent;

@@ -22,7 +22,7 @@ namespace tarvik {
 // The Windows side of every platform interface.
 class Win32Platform : public NativePlatform {
 public:
-    explicit Win32Platform(const std::filesystem::path& executable);
+    Win32Platform(const std::filesystem::path& executable, const ProgramFolders& folders);
     Platform& platform() override { return m_platform; }
 
 private:

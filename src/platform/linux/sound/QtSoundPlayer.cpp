@@ -1,12 +1,16 @@
 #include "platform/linux/sound/QtSoundPlayer.h"
 
+#include "settings/Paths.h"
+#include "settings/ProgramFolders.h"
+
 #include <QAudioOutput>
 #include <QCoreApplication>
 #include <QMediaPlayer>
 
 namespace tarvik {
 
-QtSoundPlayer::QtSoundPlayer(std::filesystem::path programFolder) : m_programFolder(std::move(programFolder)) {}
+QtSoundPlayer::QtSoundPlayer(std::filesystem::path programFolder, std::filesystem::path dataFolder)
+    : m_programFolder(std::move(programFolder)), m_dataFolder(std::move(dataFolder)) {}
 
 // The player refers to the output, so it goes first.
 QtSoundPlayer::~QtSoundPlayer() {
@@ -33,9 +37,9 @@ bool QtSoundPlayer::ensurePlayer() {
 
 void QtSoundPlayer::open() {
     std::error_code ec;
-    std::filesystem::path file(m_fileName);
+    std::filesystem::path file = pathFromUtf8(m_fileName);
     if (file.is_relative()) {
-        file = m_programFolder / file;
+        file = findProgramFile(m_programFolder, m_dataFolder, m_fileName);
     }
     if (m_fileName.empty() || !std::filesystem::is_regular_file(file, ec)) {
         // A missing file plays nothing, and needs no player to do so.

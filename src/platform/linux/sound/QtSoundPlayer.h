@@ -15,8 +15,9 @@ namespace tarvik {
 // command, so a program whose alarm never sounds pays nothing for them.
 class QtSoundPlayer : public SoundPlayer {
 public:
-    // Relative sound file names are taken from `programFolder`.
-    explicit QtSoundPlayer(std::filesystem::path programFolder);
+    // Relative sound file names are taken from `programFolder`, or from `dataFolder` where the
+    // program folder has no such file.
+    explicit QtSoundPlayer(std::filesystem::path programFolder, std::filesystem::path dataFolder = {});
     ~QtSoundPlayer() override;
 
     void setFileName(const std::string& path) override;
@@ -30,6 +31,7 @@ private:
     void open();
 
     std::filesystem::path m_programFolder;
+    std::filesystem::path m_dataFolder;
     std::string m_fileName;
     std::unique_ptr<QAudioOutput> m_output;
     std::unique_ptr<QMediaPlayer> m_player; // uses m_output, so it is declared after it and goes first

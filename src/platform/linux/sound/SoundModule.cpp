@@ -4,6 +4,6 @@
 #include "platform/linux/sound/QtSoundPlayer.h"
 
 extern "C" __attribute__((visibility("default"))) tarvik::SoundPlayer*
-tarvikCreateSoundPlayer(const char* programFolder) {
-    return new tarvik::QtSoundPlayer(std::filesystem::path(programFolder));
+tarvikCreateSoundPlayer(const char* programFolder, const char* dataFolder) {
+    return new tarvik::QtSoundPlayer(std::filesystem::path(programFolder), std::filesystem::path(dataFolder));
 }

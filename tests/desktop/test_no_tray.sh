@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# A desktop without any tray (an X server with neither window manager nor tray): the program
+# starts, the monitor window shows and its right-click menu works; a tray that comes later gets
+# the icon, and "退出" still ends the program.
+source "$(dirname "$0")/lib.sh"
+
+xserver_start
+program_folder
+program_start
+is_viewable "$MONITOR" || fail "the monitor window is not shown without a tray"
+
+menu Down Down Down Down Return # 主窗口
+wait_for 'MAIN=$(main_window) && is_viewable "$MAIN"' || fail "主窗口 from the menu did not show the main window"
+
+icewm_start
+wait_for 'ICON=$(tray_icon)' 100 || fail "the tray icon did not appear in the tray that came later"
+is_viewable "$MONITOR" || fail "the monitor window went away when the tray came"
+
+menu Up Return # 退出
+wait_for '! kill -0 $PROGRAM_PID 2>/dev/null' || fail "the program did not end on 退出"
+echo "PASS: no tray: monitor window and menu work; the icon comes with the tray"
