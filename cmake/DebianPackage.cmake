@@ -1,16 +1,16 @@
 # The Debian package dist/tarvik_3.0-1_amd64.deb (`make package`, scripts/build-package):
-# /usr/bin/tarvik, the alarm's sound module in /usr/lib/tarvik, the factory files, help and sound
-# in /usr/share/tarvik (found from the
-# executable as ../share/tarvik), the menu entry, the icon in every hicolor size, AppStream
-# metainfo, the copyright file, changelog and manual page.
+# /usr/bin/tarvik, the alarm's sound module in /usr/lib/tarvik/modules, the factory files, help
+# and sound in /usr/share/tarvik (found from the executable as ../share/tarvik), the menu entry,
+# the icon in every hicolor size, AppStream metainfo, the copyright file, changelog and manual page.
 include(GNUInstallDirs)
 set(TARVIK_DATA_DESTINATION ${CMAKE_INSTALL_DATADIR}/tarvik)
 set(TARVIK_DOC_DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tarvik)
 set(TARVIK_PACKAGING_DIR ${CMAKE_SOURCE_DIR}/packaging/linux)
 
 install(TARGETS tarvik RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-# The alarm's sound module, which the program looks for in ../lib/tarvik from its executable.
-install(TARGETS tarvik_sound LIBRARY DESTINATION lib/tarvik)
+# The alarm's sound module, which the program looks for in ../lib/tarvik/modules from its
+# executable: a private module, one level below /usr/lib/tarvik so that no ldconfig call is added.
+install(TARGETS tarvik_sound LIBRARY DESTINATION lib/tarvik/modules)
 # From data/, never from build/bin, where the settings and log may be the developer's own.
 install(FILES data/info.dxl data/set.dxl data/AqSet.dxl data/wtl.dxl data/afn.dxl data/Tarvik.log data/Alarm.wav
         DESTINATION ${TARVIK_DATA_DESTINATION})

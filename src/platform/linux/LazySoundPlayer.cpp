@@ -27,7 +27,7 @@ void LazySoundPlayer::command(std::string_view verb) {
         // Beside the executable (the build's and a portable folder), in an installed program's
         // library folder, or among the system's libraries.
         for (const std::filesystem::path& module :
-             {m_moduleFolder / kModuleName, m_moduleFolder / "../lib/tarvik" / kModuleName}) {
+             {m_moduleFolder / kModuleName, m_moduleFolder / "../lib/tarvik/modules" / kModuleName}) {
             m_module = m_module != nullptr ? m_module : ::dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
         }
         if (m_module == nullptr) {

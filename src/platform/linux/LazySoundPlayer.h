@@ -9,7 +9,7 @@
 namespace tarvik {
 
 // The alarm player of the Linux desktops: the Qt Multimedia player of the sound module
-// (libtarvik-sound.so beside the executable, in ../lib/tarvik from it, or where the system finds
+// (libtarvik-sound.so beside the executable, in ../lib/tarvik/modules from it, or where the system finds
 // libraries), loaded on the first command. Without the module the alarm stays silent.
 class LazySoundPlayer : public SoundPlayer {
 public:
