@@ -8,6 +8,7 @@
 #include "monitor/AppContext.h"
 #include "monitor/Frmload.h"
 #include "platform/Platform.h"
+#include "settings/ProgramFolders.h"
 
 #include <chrono>
 #include <cstdio>
@@ -42,7 +43,10 @@ int main(int argc, char** argv) {
     tarvik::AppState state;
     state.programFolder = folder;
     state.executable = folder / "tarvik";
-    auto native = tarvik::createNativePlatform(state.executable);
+    // The folder holds info.dxl and may be written: it is the program folder, as build/bin is.
+    const auto folders = tarvik::ProgramFolders::decide(tarvik::programFolderFacts(state.executable));
+    state.dataFolder = folders.dataFolder();
+    auto native = tarvik::createNativePlatform(state.executable, folders);
     tarvik::AppContext context(state, native->platform());
     tarvik::FrmainHost mainWindow(context);
     tarvik::Frmload monitor(context, mainWindow);

@@ -1,6 +1,5 @@
 // Session end on Linux desktops: the session manager ends its clients with SIGTERM (or SIGHUP
 // when the terminal goes). The signal is turned into a GUI-thread call through a socket pair.
-#include "platform/linux/FontWarmUp.h"
 #include "platform/Platform.h"
 
 #include <csignal>
@@ -28,7 +27,9 @@ void onSignal(int) {
 } // namespace
 
 void prepareQtEnvironment() {
-    warmUpFonts();
+    // No font warm-up on a second core: the fonts are first needed after the tray icon is in
+    // place, and a thread reading font files meanwhile takes the CPU from the X server and the
+    // window manager that embed the icon.
     // The windows are small and repaint a few pixels at a time. Sent over the X connection those
     // cost less than X shared memory, whose image Qt may draw into again only after a round trip
     // that makes sure the X server has finished reading it: one more wake-up of both per repaint.

@@ -1,8 +1,0 @@
-#pragma once
-
-namespace tarvik {
-
-// Starts reading the font configuration in the background.
-void warmUpFonts();
-
-} // namespace tarvik
