@@ -171,7 +171,8 @@ wait_for() {
 # Visible override-redirect windows of the program wider than the tray icon: open menus.
 open_menus() {
     local w n=0
-    for w in $(xdotool search --onlyvisible --classname tarvik 2>/dev/null); do
+    for w in $(xdotool search --onlyvisible --classname "${PROGRAM_CLASS:-tarvik}" 2>/dev/null); do
+        [ "$w" = "${MONITOR:-}" ] && continue # borderless too, under Wine
         if xwininfo -id "$w" | grep -q 'Override Redirect State: yes' &&
             [ "$(xwininfo -id "$w" | awk '/Width:/ {print $2}')" -gt 60 ]; then
             n=$((n + 1))
@@ -192,10 +193,11 @@ main_window() {
     return 1
 }
 
-# Clicks at a point of the main window's client area, whose top left is MX, MY.
+# Clicks at a point of the main window's client area, whose top left is MX, MY, and gives the
+# program CLICK_PAUSE seconds to answer.
 click_at() {
     xdotool mousemove $((MX + $1)) $((MY + $2)) click 1
-    sleep 0.4
+    sleep "${CLICK_PAUSE:-0.4}"
 }
 
 # The line of a wtl.dxl that "退出" wrote (three numbers separated by ", "), without its CR LF.

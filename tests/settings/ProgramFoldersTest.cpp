@@ -31,30 +31,29 @@ std::set<std::string> names(const fs::path& folder) {
     return result;
 }
 
+void expectFolders(const ProgramFolderFacts& facts, bool perUser, const fs::path& program, const fs::path& data) {
+    const ProgramFolders folders = ProgramFolders::decide(facts);
+    EXPECT_EQ(folders.perUser(), perUser);
+    EXPECT_EQ(folders.programFolder(), program);
+    EXPECT_EQ(folders.dataFolder(), data);
+}
+
 TEST(ProgramFolders, PortableOnlyWhereTheExecutableFolderHoldsSettingsAndMayBeWritten) {
     ProgramFolderFacts facts{"/opt/t/bin", true, true, "/opt/t/share/tarvik", "/home/u/.local/share/tarvik"};
-    ProgramFolders portable = ProgramFolders::decide(facts);
-    EXPECT_FALSE(portable.perUser());
-    EXPECT_EQ(portable.programFolder(), "/opt/t/bin");
-    EXPECT_EQ(portable.dataFolder(), "/opt/t/bin");
+    expectFolders(facts, false, "/opt/t/bin", "/opt/t/bin");
 
     // Installed: no settings beside the executable, whether or not the user (root) may write there.
     for (const bool writable : {true, false}) {
+        SCOPED_TRACE(writable);
         facts.executableFolderHoldsSettings = false;
         facts.executableFolderWritable = writable;
-        const ProgramFolders installed = ProgramFolders::decide(facts);
-        EXPECT_TRUE(installed.perUser());
-        EXPECT_EQ(installed.programFolder(), "/home/u/.local/share/tarvik");
-        EXPECT_EQ(installed.dataFolder(), "/opt/t/share/tarvik");
+        expectFolders(facts, true, "/home/u/.local/share/tarvik", "/opt/t/share/tarvik");
     }
 
     // Settings beside the executable in a folder this user may not write: they are the factory files.
     facts.executableFolderHoldsSettings = true;
     facts.executableFolderWritable = false;
-    const ProgramFolders readOnly = ProgramFolders::decide(facts);
-    EXPECT_TRUE(readOnly.perUser());
-    EXPECT_EQ(readOnly.programFolder(), "/home/u/.local/share/tarvik");
-    EXPECT_EQ(readOnly.dataFolder(), "/opt/t/bin");
+    expectFolders(facts, true, "/home/u/.local/share/tarvik", "/opt/t/bin");
 }
 
 TEST(ProgramFolders, FirstStartLaysTheMissingFactoryFilesAndLaterStartsLeaveTheUsersAlone) {

@@ -116,16 +116,9 @@ answer_box() {
         wait_for '! is_viewable "$box"' && return 0
     done
 }
-# Popup menus: Wine shows them as override-redirect windows of the program, like the monitor window.
-open_menus() {
-    local w n=0
-    for w in $(xdotool search --onlyvisible --classname tarvik.exe 2>/dev/null); do
-        [ "$w" = "${MONITOR:-}" ] && continue # borderless too
-        xwininfo -id "$w" | grep -q 'Override Redirect State: yes' || continue
-        [ "$(xwininfo -id "$w" | awk '/Width:/ {print $2}')" -gt 60 ] && n=$((n + 1))
-    done
-    echo "$n"
-}
+# Popup menus: Wine shows them as override-redirect windows of the program, like the monitor
+# window, under the executable's name.
+PROGRAM_CLASS=tarvik.exe
 menu() {
     local cx cy
     read -r cx cy < <(centre_of "$MONITOR")
@@ -195,29 +188,26 @@ grep -q $'\xd5\xfb\xc0\xed\xc4\xda\xb4\xe6\xa1\xa3' "$PROG/Tarvik.log" || fail "
 # --- "主窗口": the main window at its fixed size, its page strip showing five page buttons.
 menu "" Down Down Down Down Return
 wait_for 'MAIN=$(window_of 塔维内存整理 462x334)' || fail "主窗口 did not show the main window"
-read -r mx my < <(top_left_of "$MAIN")
+read -r MX MY < <(top_left_of "$MAIN")
 sleep 1
-shot_of_screen windows-main-window 480 370 $((mx - 9)) $((my - 27)) # with the frame
+shot_of_screen windows-main-window 480 370 $((MX - 9)) $((MY - 27)) # with the frame
 for i in 0 1 2 3 4; do
     icon=$(( (80 + 120 + 960 * i) / 15 ))
-    [ "$(pixels_of "32x32+$((mx + 24))+$((my + icon))" 255,255,255)" -lt 900 ] ||
+    [ "$(pixels_of "32x32+$((MX + 24))+$((MY + icon))" 255,255,255)" -lt 900 ] ||
         fail "page button $i is not drawn in the page strip"
 done
 
 # Stays on top: the main window moved over the monitor window and raised does not cover it.
 xdotool windowmove "$MAIN" 500 50
 sleep 0.5
-read -r mx my < <(top_left_of "$MAIN")
-xdotool mousemove $((mx + 300)) $((my + 320)) click 1 # the status line
+read -r MX MY < <(top_left_of "$MAIN")
+xdotool mousemove $((MX + 300)) $((MY + 320)) click 1 # the status line
 sleep 0.7
 [ "$(pixels_of 120x16+600+100 255,255,192)" -gt 500 ] || fail "the main window covers the monitor window"
 
 # "软件设置" with "开机时自动运行本程序" ticked and saved: the Run value of the machine holds the
 # program's path; cleared and saved, it is gone from the machine's and the user's Run keys.
-click_at() {
-    xdotool mousemove $((mx + $1)) $((my + $2)) click 1
-    sleep 0.5
-}
+CLICK_PAUSE=0.5
 run_value() {
     "${WINE[@]}" reg query "$1\\Software\\Microsoft\\Windows\\CurrentVersion\\Run" /v Tarvik 2>/dev/null |
         tr -d '\r' | awk '$1 == "Tarvik" && $2 == "REG_SZ" { sub(/^[^R]*REG_SZ[ \t]*/, ""); print }'
@@ -250,8 +240,7 @@ memory=$(awk '/VmRSS/ {r=$2} /RssAnon/ {a=$2} END {printf "%.1f MB, of which %.1
 # --- "退出" ends the process and leaves the placement with ", ".
 menu "" Up Return
 wait_for ended || fail "the program did not end on 退出"
-placement=$(tr -d '\r\n' <"$PROG/wtl.dxl")
-echo "$placement" | grep -Eq '^-?[0-9.]+, -?[0-9.]+, -?[0-9.]+$' || fail "wtl.dxl holds '$placement'"
+exit_placement "$PROG/wtl.dxl" >/dev/null || exit 1
 
 # --- Damaged settings: a broken set.dxl falls back to info.dxl silently and is rebuilt from it.
 printf '%s\r\n' '3,True,25,False,Alarm.wav,False,720,False,False,False,True,False,10' >"$PROG/set.dxl"

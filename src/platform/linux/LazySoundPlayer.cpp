@@ -25,13 +25,14 @@ void LazySoundPlayer::command(std::string_view verb) {
     if (!m_tried) {
         m_tried = true;
         // Beside the executable (the build's and a portable folder), in an installed program's
-        // library folder, or among the system's libraries.
-        for (const std::filesystem::path& module :
-             {m_moduleFolder / kModuleName, m_moduleFolder / "../lib/tarvik/modules" / kModuleName}) {
-            m_module = m_module != nullptr ? m_module : ::dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
-        }
-        if (m_module == nullptr) {
-            m_module = ::dlopen(kModuleName, RTLD_NOW | RTLD_LOCAL);
+        // library folder, or among the system's libraries (a bare name).
+        for (const std::filesystem::path& module : {m_moduleFolder / kModuleName,
+                                                    m_moduleFolder / "../lib/tarvik/modules" / kModuleName,
+                                                    std::filesystem::path(kModuleName)}) {
+            m_module = ::dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
+            if (m_module != nullptr) {
+                break;
+            }
         }
         using Create = SoundPlayer* (*)(const char*, const char*);
         auto create =
