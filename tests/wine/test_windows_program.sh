@@ -103,16 +103,16 @@ message_box() {
     done
     return 1
 }
-# Answers a message box with its default button, as a user would: a click on the box, then Enter.
-# (A box of a process with no other window does not get the keyboard by itself.)
+# Answers a message box with its only button, as a user would: a click on OK, which Wine puts in
+# the box's bottom right corner. (A box of a process with no other window does not get the
+# keyboard by itself, so Enter alone may go nowhere.)
 answer_box() {
-    local box=$1 bx by attempt
+    local box=$1 bx by bw bh attempt
     for attempt in 1 2 3; do
         is_viewable "$box" || return 0
-        read -r bx by < <(top_left_of "$box")
-        xdotool mousemove $((bx + 8)) $((by + 8)) click 1
-        sleep 0.5
-        xdotool key Return
+        read -r bx by bw bh < <(xwininfo -id "$box" | awk '/Absolute upper-left X/ {x=$4}
+            /Absolute upper-left Y/ {y=$4} /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}')
+        xdotool mousemove $((bx + bw - 48)) $((by + bh - 23)) click 1
         wait_for '! is_viewable "$box"' && return 0
     done
 }
