@@ -47,6 +47,32 @@ TEST(Win32ProcessLauncher, StartsMinimisedInTheProgramFolderWithoutWaiting) {
     EXPECT_EQ(text, "2 1\n" + tarvik::pathToUtf8(work) + "\n");
 }
 
+TEST(Win32ProcessLauncher, LineNamingAFileWithBlanksStartsThatFile) {
+    tarvik::test::TempFolder folder(false);
+    const fs::path apps = folder.path() / L"t" / L"My Apps";
+    fs::create_directories(apps);
+    // A program where the line, cut at its blank, would name one.
+    fs::copy_file(tarvik::test::probePath(), folder.path() / L"t" / L"My.exe");
+    fs::copy_file(tarvik::test::probePath(), apps / L"app.exe");
+    fs::copy_file(tarvik::test::probePath(), apps / L"other.exe");
+    const auto ranMarker = [](const fs::path& exe) { return fs::path(exe.wstring() + L".ran"); };
+    const auto waitFor = [](const fs::path& marker) {
+        for (int i = 0; i < 100 && !fs::exists(marker); ++i) {
+            std::this_thread::sleep_for(100ms);
+        }
+        return fs::exists(marker);
+    };
+
+    // A relative line is taken from the program's folder.
+    EXPECT_TRUE(Win32ProcessLauncher().startMinimized(tarvik::pathToUtf8(apps / L"app.exe"), ""));
+    EXPECT_TRUE(Win32ProcessLauncher().startMinimized("My Apps\\other.exe", tarvik::pathToUtf8(apps.parent_path())));
+    EXPECT_TRUE(waitFor(ranMarker(apps / L"app.exe")));
+    EXPECT_TRUE(waitFor(ranMarker(apps / L"other.exe")));
+    EXPECT_FALSE(fs::exists(ranMarker(folder.path() / L"t" / L"My.exe")));
+    std::ifstream in(ranMarker(apps / L"app.exe"), std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()), ""); // no arguments
+}
+
 TEST(Win32ProcessLauncher, CommandThatCannotRunGivesFalse) {
     Win32ProcessLauncher launcher;
     EXPECT_FALSE(launcher.startMinimized("Z:\\no such folder\\nothing.exe", ""));

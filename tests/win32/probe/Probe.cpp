@@ -5,6 +5,8 @@
 //                                        writes "<wShowWindow> <dwFlags>" and its current folder
 //                                        to <file>, in UTF-8
 //   tarvik_probe guard <executable>      exit code 1 when another instance of <executable> runs
+//   (a copy of it, started otherwise)    writes its arguments, one a line, to "<its own path>.ran",
+//                                        so that a test sees which copy a command line started
 #include "platform/win32/MutexInstanceGuard.h"
 #include "platform/win32/WideText.h"
 
@@ -46,21 +48,31 @@ int report(const std::wstring& file, const std::wstring& eventName) {
     return writeReport(file, text) ? 0 : 2;
 }
 
+int ran(int argc, wchar_t** argv) {
+    wchar_t self[MAX_PATH * 2] = {};
+    ::GetModuleFileNameW(nullptr, self, static_cast<DWORD>(std::size(self)));
+    std::string text;
+    for (int i = 1; i < argc; ++i) {
+        text += tarvik::fromWide(argv[i]) + "\n";
+    }
+    return writeReport(std::wstring(self) + L".ran", text) ? 0 : 2;
+}
+
 } // namespace
 
 int main() {
     int argc = 0;
     wchar_t** argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
-    if (argv == nullptr || argc < 3) {
+    if (argv == nullptr) {
         return 3;
     }
-    const std::wstring mode = argv[1];
+    const std::wstring mode = argc >= 2 ? argv[1] : L"";
     if (mode == L"report" && argc >= 4) {
         return report(argv[2], argv[3]);
     }
-    if (mode == L"guard") {
+    if (mode == L"guard" && argc >= 3) {
         tarvik::MutexInstanceGuard guard(argv[2]);
         return guard.anotherInstanceRuns() ? 1 : 0;
     }
-    return 3;
+    return ran(argc, argv);
 }
