@@ -7,6 +7,9 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
+#include <windows.h>
+
+#include <mmsystem.h> // needs windows.h before it
 
 using tarvik::MciSoundPlayer;
 namespace fs = std::filesystem;
@@ -26,10 +29,10 @@ void expectAlarmCommands(const std::vector<std::string>& commands, const std::st
         return;
     }
     ASSERT_GE(commands.size(), 3u);
-    EXPECT_EQ(commands[1], "play tarvik_alarm from 0");
-    EXPECT_EQ(commands[2], "status tarvik_alarm mode");
+    EXPECT_EQ(commands[1], "play from 0");
+    EXPECT_EQ(commands[2], "status mode");
     if (commands.size() > 3) {
-        EXPECT_EQ(commands[3], "seek tarvik_alarm to start");
+        EXPECT_EQ(commands[3], "seek to start");
     }
     EXPECT_LE(commands.size(), 4u);
 }
@@ -49,7 +52,7 @@ TEST(MciSoundPlayer, AlarmOpensPlaysAndRewindsTheWaveFile) {
         player.command(verb);
     }
     const std::vector<std::string> first = sent(player);
-    expectAlarmCommands(first, "open \"" + path + "\" type waveaudio alias tarvik_alarm");
+    expectAlarmCommands(first, "open waveaudio " + path);
 
     // The next alarm finds the file open: it is not opened again.
     const bool opened = first.size() > 1;
@@ -60,7 +63,7 @@ TEST(MciSoundPlayer, AlarmOpensPlaysAndRewindsTheWaveFile) {
     second.erase(second.begin(), second.begin() + static_cast<std::ptrdiff_t>(first.size()));
     if (opened) {
         ASSERT_FALSE(second.empty());
-        EXPECT_EQ(second[0], "play tarvik_alarm from 0");
+        EXPECT_EQ(second[0], "play from 0");
     } else {
         expectAlarmCommands(second, first[0]);
     }
@@ -72,7 +75,7 @@ TEST(MciSoundPlayer, RelativeAndMidiFilesAndAChangeOfFile) {
     player.setFileName("Alarm.wav");
     player.command("Open");
     const std::string wave = tarvik::pathToUtf8(folder / "Alarm.wav");
-    ASSERT_EQ(sent(player), std::vector<std::string>{"open \"" + wave + "\" type waveaudio alias tarvik_alarm"});
+    ASSERT_EQ(sent(player), std::vector<std::string>{"open waveaudio " + wave});
     // "Play" goes only to an open file.
     player.command("Play");
     const bool waveOpen = sent(player).size() == 2;
@@ -83,10 +86,9 @@ TEST(MciSoundPlayer, RelativeAndMidiFilesAndAChangeOfFile) {
     player.command("Open");
     std::vector<std::string> commands(player.sentCommands().begin() + static_cast<std::ptrdiff_t>(before),
                                       player.sentCommands().end());
-    const std::string openMidi =
-        "open \"" + tarvik::pathToUtf8(folder / "Song.MID") + "\" type sequencer alias tarvik_alarm";
+    const std::string openMidi = "open sequencer " + tarvik::pathToUtf8(folder / "Song.MID");
     const std::vector<std::string> expected =
-        waveOpen ? std::vector<std::string>{"close tarvik_alarm", openMidi} : std::vector<std::string>{openMidi};
+        waveOpen ? std::vector<std::string>{"close", openMidi} : std::vector<std::string>{openMidi};
     EXPECT_EQ(commands, expected);
 
     // No file to open (Song.MID does not exist): nothing is played, and nothing is reported.
@@ -94,4 +96,22 @@ TEST(MciSoundPlayer, RelativeAndMidiFilesAndAChangeOfFile) {
     player.command("Play");
     player.command("Prev");
     EXPECT_EQ(player.sentCommands().size(), afterOpen);
+}
+
+TEST(MciSoundPlayer, QuoteInTheSoundPathAddsNothingToTheCommand) {
+    tarvik::test::TempFolder folder;
+    const auto openWaveDevices = [] {
+        wchar_t count[16] = {};
+        ::mciSendStringW(L"sysinfo waveaudio quantity open", count, 16, nullptr);
+        return std::wstring(count);
+    };
+    // Set by hand in set.dxl: the quote would end the file name of a command string, and the
+    // words after it would open the factory sound under a name of their choosing.
+    MciSoundPlayer player(folder.path());
+    player.setFileName(tarvik::pathToUtf8(folder / "Alarm.wav") + "\" type waveaudio alias injected");
+    for (const char* verb : {"Open", "Play", "Prev"}) {
+        player.command(verb);
+    }
+    EXPECT_EQ(openWaveDevices(), L"0"); // no file has that name
+    EXPECT_NE(::mciSendStringW(L"status injected mode", nullptr, 0, nullptr), 0u);
 }

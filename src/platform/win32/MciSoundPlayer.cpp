@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cwctype>
-#include <iterator>
 #include <windows.h>
 
 #include <mmsystem.h> // needs windows.h before it
@@ -29,26 +28,28 @@ MciSoundPlayer::MciSoundPlayer(std::filesystem::path programFolder, std::filesys
     : m_programFolder(std::move(programFolder)), m_dataFolder(std::move(dataFolder)) {}
 
 MciSoundPlayer::~MciSoundPlayer() {
-    if (!m_openFile.empty()) {
-        ::mciSendStringW(toWide(std::string("close ") + kAlias).c_str(), nullptr, 0, nullptr);
-    }
+    close();
 }
 
 void MciSoundPlayer::setFileName(const std::string& path) {
     m_fileName = path;
 }
 
-bool MciSoundPlayer::send(const std::string& command, std::string* answer) {
+bool MciSoundPlayer::send(const std::string& what, unsigned message, unsigned long flags, void* parameters) {
     if (m_sent.size() == kKeptCommands) {
         m_sent.pop_front();
     }
-    m_sent.push_back(command);
-    wchar_t text[128] = {};
-    const bool ok = ::mciSendStringW(toWide(command).c_str(), text, static_cast<UINT>(std::size(text)), nullptr) == 0;
-    if (answer != nullptr) {
-        *answer = ok ? fromWide(text) : std::string();
+    m_sent.push_back(what);
+    return ::mciSendCommandW(m_device, message, flags, reinterpret_cast<DWORD_PTR>(parameters)) == 0;
+}
+
+void MciSoundPlayer::close() {
+    if (m_device != 0) {
+        MCI_GENERIC_PARMS none{};
+        send("close", MCI_CLOSE, 0, &none);
+        m_device = 0;
+        m_openFile.clear();
     }
-    return ok;
 }
 
 void MciSoundPlayer::open() {
@@ -58,42 +59,49 @@ void MciSoundPlayer::open() {
     }
     file = file.lexically_normal();
     // Each alarm tick opens the same file again; it is open already and keeps playing.
-    if (!m_openFile.empty() && m_openFile == file) {
+    if (m_device != 0 && m_openFile == file) {
         return;
     }
-    if (!m_openFile.empty()) {
-        send(std::string("close ") + kAlias);
-        m_openFile.clear();
-    }
+    close();
     if (m_fileName.empty()) {
         return;
     }
-    const std::string type = isMidi(file) ? "sequencer" : "waveaudio";
+    // The file name travels as a field of its own, never inside a command string, so no
+    // character of a path can add words to the command.
+    const std::wstring element = file.wstring();
+    const wchar_t* type = isMidi(file) ? L"sequencer" : L"waveaudio";
+    MCI_OPEN_PARMSW parameters{};
+    parameters.lpstrDeviceType = type;
+    parameters.lpstrElementName = element.c_str();
     // A failed open is tried again at the next alarm.
-    if (send("open \"" + pathToUtf8(file) + "\" type " + type + " alias " + kAlias)) {
+    if (send("open " + fromWide(type) + " " + pathToUtf8(file), MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_ELEMENT,
+             &parameters)) {
+        m_device = parameters.wDeviceID;
         m_openFile = file;
     }
 }
 
 void MciSoundPlayer::command(std::string_view verb) {
-    const std::string alias = kAlias;
     if (verb == "Open") {
         open();
         return;
     }
-    if (m_openFile.empty()) {
+    if (m_device == 0) {
         return; // nothing could be opened, so there is nothing to play
     }
     if (verb == "Play") {
         // From the start, without waiting: the alarm must not hold up the program.
-        send("play " + alias + " from 0");
+        MCI_PLAY_PARMS play{};
+        play.dwFrom = 0;
+        send("play from 0", MCI_PLAY, MCI_FROM, &play);
     } else if (verb == "Prev") {
         // Seeking stops a playing device, which would cut the alarm just started; while it
         // plays, the next "Play" starts from the beginning anyway.
-        std::string mode;
-        send("status " + alias + " mode", &mode);
-        if (mode != "playing") {
-            send("seek " + alias + " to start");
+        MCI_STATUS_PARMS status{};
+        status.dwItem = MCI_STATUS_MODE;
+        if (!send("status mode", MCI_STATUS, MCI_STATUS_ITEM, &status) || status.dwReturn != MCI_MODE_PLAY) {
+            MCI_SEEK_PARMS seek{};
+            send("seek to start", MCI_SEEK, MCI_SEEK_TO_START, &seek);
         }
     }
 }
