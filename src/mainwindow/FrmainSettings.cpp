@@ -189,12 +189,13 @@ Frmain::SaveOutcome Frmain::SaveSoftwareSettings() {
     if (m_applyChartStyle) {
         m_applyChartStyle();
     }
+    bool autostartDone = false;
     if (soft.Chkrun()->isChecked()) {
         // The executable itself: an installed program's folder is not the program folder.
-        m_ctx.platform.autostart.setRunValue(kRunValueName, pathToUtf8(st.executable));
+        autostartDone = m_ctx.platform.autostart.setRunValue(kRunValueName, pathToUtf8(st.executable));
         s.RunAtLogon = true;
     } else {
-        m_ctx.platform.autostart.deleteRunValue(kRunValueName);
+        autostartDone = m_ctx.platform.autostart.deleteRunValue(kRunValueName);
         s.RunAtLogon = false;
     }
     s.HideMonitorAtStart = soft.ChkYC()->isChecked();
@@ -202,8 +203,13 @@ Frmain::SaveOutcome Frmain::SaveSoftwareSettings() {
     if (!batchLine || !writeSettingsFiles(false) || !m_ctx.files.writeLine(SettingsFiles::kBatchStart, *batchLine)) {
         return SaveOutcome::Failed;
     }
-    setStatus(QString::fromUtf8(Texts::kSoftwareSettingsSaved));
+    // The settings are saved either way; a log-on entry that is not as chosen must not pass for done.
+    setStatus(QString::fromUtf8(autostartDone ? Texts::kSoftwareSettingsSaved
+                                              : Texts::kSoftwareSettingsSavedAutostartFailed));
     m_ctx.log.AppendLogLine(Texts::kLogSoftwareSettingsSaved);
+    if (!autostartDone) {
+        m_ctx.log.AppendLogLine(Texts::kLogAutostartFailed);
+    }
     return SaveOutcome::Saved;
 }
 

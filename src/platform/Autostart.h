@@ -10,10 +10,11 @@ namespace tarvik {
 class Autostart {
 public:
     virtual ~Autostart() = default;
-    // Registers `command` (the executable's full path) under `valueName`. Failures are not reported.
-    virtual void setRunValue(const std::string& valueName, const std::string& command) = 0;
-    // Removes the entry; an absent entry is simply not removed.
-    virtual void deleteRunValue(const std::string& valueName) = 0;
+    // Registers `command` (the executable's full path) under `valueName`; false when no entry
+    // could be written.
+    virtual bool setRunValue(const std::string& valueName, const std::string& command) = 0;
+    // Removes the entry; true when none is left afterwards, so an absent entry is no failure.
+    virtual bool deleteRunValue(const std::string& valueName) = 0;
     // The registered command, or nullopt when no entry exists.
     virtual std::optional<std::string> runValue(const std::string& valueName) const = 0;
 };

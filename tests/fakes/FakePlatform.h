@@ -84,10 +84,19 @@ class FakeAutostart : public Autostart {
 public:
     std::map<std::string, std::string> values;
     int deletes = 0;
-    void setRunValue(const std::string& name, const std::string& command) override { values[name] = command; }
-    void deleteRunValue(const std::string& name) override {
+    bool refuse = false; // the entry can be neither written nor removed
+    bool setRunValue(const std::string& name, const std::string& command) override {
+        if (!refuse) {
+            values[name] = command;
+        }
+        return !refuse;
+    }
+    bool deleteRunValue(const std::string& name) override {
         ++deletes;
-        values.erase(name);
+        if (!refuse) {
+            values.erase(name);
+        }
+        return values.count(name) == 0;
     }
     std::optional<std::string> runValue(const std::string& name) const override {
         auto it = values.find(name);

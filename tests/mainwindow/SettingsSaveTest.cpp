@@ -136,6 +136,35 @@ TEST_F(SettingsSave, SoftwareSettingsWriteTheirFieldsTheRunEntryAndTheBatchList)
     EXPECT_EQ(folder.read("info.dxl"), "3,True,25,False,Alarm.wav,False,720,False,False,True,True,True,30,2\r\n");
 }
 
+TEST_F(SettingsSave, RunEntryThatCannotBeChangedIsReportedAfterTheFilesAreWritten) {
+    build();
+    fakes.autostart.values["Tarvik"] = "/old/tarvik"; // a value this user may not remove
+    fakes.autostart.refuse = true;
+    int saves = 0;
+    for (const bool run : {true, false}) {
+        openPage(Frmain::FmeRun);
+        soft().Chkrun()->setChecked(run);
+        window().CmdSaveSet_Click(1);
+        ++saves;
+        EXPECT_EQ(state.Settings.RunAtLogon, run);
+        EXPECT_EQ(folder.read("info.dxl"), std::string("3,True,25,False,Alarm.wav,False,720,False,") +
+                                               (run ? "True" : "False") + ",False,True,False,10,0\r\n");
+        EXPECT_EQ(window().LabelTS()->text(), QStringLiteral("软件设置已保存，但无法设置开机自动运行。"));
+        // Both facts go to the log: the settings were saved, the log-on entry was not changed.
+        EXPECT_EQ(lastLogMessage(), "设置开机自动运行失败。");
+        const std::string log = logText();
+        for (const std::string entry : {"保存软件设置。", "设置开机自动运行失败。"}) {
+            int found = 0;
+            for (auto at = log.find(entry); at != std::string::npos; at = log.find(entry, at + 1)) {
+                ++found;
+            }
+            EXPECT_EQ(found, saves) << entry;
+        }
+        EXPECT_TRUE(fakes.dialogs.shown.empty());
+    }
+    EXPECT_EQ(fakes.autostart.values.at("Tarvik"), "/old/tarvik");
+}
+
 TEST_F(SettingsSave, SoftwareSaveKeepsTheStoredAlarmWhateverTheUserPageShows) {
     // A beginner whose stored type is custom: every refresh puts the "普通用途" preset, alarm off,
     // into the user page, which the user never saves.

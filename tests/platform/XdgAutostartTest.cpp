@@ -120,6 +120,24 @@ TEST_F(XdgAutostartTest, DeleteRemovesTheEntryAndAnAbsentOneIsNoError) {
     EXPECT_EQ(m_autostart.runValue("Other"), "/opt/other");
 }
 
+TEST_F(XdgAutostartTest, EntryThatCannotBeWrittenOrRemovedIsReported) {
+    EXPECT_TRUE(m_autostart.deleteRunValue("Tarvik")); // nothing there: nothing left to remove
+    EXPECT_TRUE(m_autostart.setRunValue("Tarvik", "/opt/tarvik/tarvik"));
+    EXPECT_TRUE(m_autostart.deleteRunValue("Tarvik"));
+
+    // A file where the autostart folder must be: no entry can be made there, not even by root.
+    std::filesystem::remove_all(m_config / "autostart");
+    m_folder.write("config/autostart", "");
+    EXPECT_FALSE(m_autostart.setRunValue("Tarvik", "/opt/tarvik/tarvik"));
+    EXPECT_EQ(m_autostart.runValue("Tarvik"), std::nullopt);
+    std::filesystem::remove(m_config / "autostart");
+
+    // Something under the entry's name that cannot be removed stays an entry that is not gone.
+    std::filesystem::create_directories(entry() / "inside");
+    EXPECT_FALSE(m_autostart.deleteRunValue("Tarvik"));
+    EXPECT_TRUE(std::filesystem::exists(entry()));
+}
+
 TEST_F(XdgAutostartTest, WithoutAnAbsoluteConfigHomeTheEntryGoesUnderHome) {
     EnvScope home("HOME", (m_folder / "home").string());
     for (const char* unusable : {"", "relative/config"}) {

@@ -1,10 +1,14 @@
 #include "platform/win32/RegistryAutostart.h"
 
+#include <cstdint>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <optional>
 #include <string>
 #include <vector>
+#include <windows.h>
+
+#include <sddl.h> // needs windows.h before it
 
 using tarvik::RegistryAutostart;
 
@@ -70,23 +74,35 @@ protected:
 
 TEST_F(RegistryAutostartTest, ValueIsSetReadBackAndDeleted) {
     const std::string path = "C:\\Program Files\\Tarvik\\Tarvik.exe";
-    autostart->setRunValue(value, path);
+    EXPECT_TRUE(autostart->setRunValue(value, path));
 
     const auto raw = readRaw(root, RegistryAutostart::kRunKey, value.c_str());
     ASSERT_TRUE(raw);
     EXPECT_EQ(raw->type, static_cast<DWORD>(REG_SZ));
-    // Unquoted, blanks and all, and the size counts the terminating zero.
-    const std::string expected = path + '\0';
+    // Quoted, as its blank would make the shell try "C:\Program.exe" first; the size counts the
+    // terminating zero.
+    const std::string expected = '"' + path + '"' + '\0';
     EXPECT_EQ(std::string(raw->ansi.begin(), raw->ansi.end()), expected);
-    EXPECT_EQ(raw->wide, L"C:\\Program Files\\Tarvik\\Tarvik.exe");
+    EXPECT_EQ(raw->wide, L"\"C:\\Program Files\\Tarvik\\Tarvik.exe\"");
     EXPECT_EQ(autostart->runValue(value), path);
 
-    // A new path replaces the old one; the delete names the key in its other spelling.
-    autostart->setRunValue(value, "D:\\Tarvik.exe");
+    // A new path replaces the old one, unquoted without a blank; the delete names the key in its
+    // other spelling.
+    EXPECT_TRUE(autostart->setRunValue(value, "D:\\Tarvik.exe"));
+    EXPECT_EQ(readRaw(root, RegistryAutostart::kRunKey, value.c_str())->wide, L"D:\\Tarvik.exe");
     EXPECT_EQ(autostart->runValue(value), "D:\\Tarvik.exe");
-    autostart->deleteRunValue(value);
+    EXPECT_TRUE(autostart->deleteRunValue(value));
     EXPECT_EQ(autostart->runValue(value), std::nullopt);
     EXPECT_FALSE(readRaw(root, RegistryAutostart::kRunKey, value.c_str()));
+}
+
+TEST_F(RegistryAutostartTest, FolderOutsideTheAnsiCodePageIsStoredExactly) {
+    const std::string path = "C:\\사용자\\Tarvik\\Tarvik.exe"; // no code page 936 letter for these
+    EXPECT_TRUE(autostart->setRunValue(value, path));
+    const auto raw = readRaw(root, RegistryAutostart::kRunKey, value.c_str());
+    ASSERT_TRUE(raw);
+    EXPECT_EQ(raw->wide, L"C:\\사용자\\Tarvik\\Tarvik.exe");
+    EXPECT_EQ(autostart->runValue(value), path);
 }
 
 TEST_F(RegistryAutostartTest, ChinesePathIsStoredInCodePage936) {
@@ -100,8 +116,8 @@ TEST_F(RegistryAutostartTest, ChinesePathIsStoredInCodePage936) {
     ASSERT_TRUE(raw);
     EXPECT_EQ(raw->type, static_cast<DWORD>(REG_SZ));
     const std::string gbk = "C:\\Program Files\\\xCB\xFE\xCE\xAC\xC4\xDA\xB4\xE6\xD5\xFB\xC0\xED\\Tarvik.exe";
-    EXPECT_EQ(std::string(raw->ansi.begin(), raw->ansi.end()), gbk + '\0');
-    EXPECT_EQ(raw->wide, L"C:\\Program Files\\塔维内存整理\\Tarvik.exe");
+    EXPECT_EQ(std::string(raw->ansi.begin(), raw->ansi.end()), '"' + gbk + '"' + '\0');
+    EXPECT_EQ(raw->wide, L"\"C:\\Program Files\\塔维内存整理\\Tarvik.exe\"");
     EXPECT_EQ(autostart->runValue(value), path);
 }
 
@@ -109,8 +125,8 @@ TEST_F(RegistryAutostartTest, DeletingAnAbsentValueChangesNothing) {
     // Another program's value in the same key stays, and nothing is reported.
     const std::string neighbour = value + "-neighbour";
     autostart->setRunValue(neighbour, "C:\\Other.exe");
-    autostart->deleteRunValue(value);
-    autostart->deleteRunValue(value);
+    EXPECT_TRUE(autostart->deleteRunValue(value));
+    EXPECT_TRUE(autostart->deleteRunValue(value));
     EXPECT_EQ(autostart->runValue(value), std::nullopt);
     EXPECT_EQ(autostart->runValue(neighbour), "C:\\Other.exe");
     autostart->deleteRunValue(neighbour);
@@ -159,12 +175,39 @@ TEST_F(RegistryAutostartRoots, RefusedMachineKeyWritesTheUsersRunKeyAndRemovalCl
     // opened stands for it here.
     const HKEY refused = reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x7ffffff0));
     RegistryAutostart autostart(refused, user);
-    autostart.setRunValue("Tarvik", "C:\\Tarvik\\Tarvik.exe");
+    EXPECT_TRUE(autostart.setRunValue("Tarvik", "C:\\Tarvik\\Tarvik.exe"));
     EXPECT_EQ(in(user), "C:\\Tarvik\\Tarvik.exe"); // the user's Run key is made when it is missing
     EXPECT_EQ(autostart.runValue("Tarvik"), "C:\\Tarvik\\Tarvik.exe");
-    autostart.deleteRunValue("Tarvik");
+    EXPECT_TRUE(autostart.deleteRunValue("Tarvik"));
     EXPECT_EQ(in(user), std::nullopt);
     EXPECT_EQ(autostart.runValue("Tarvik"), std::nullopt);
+
+    // Refused in both places, the value is reported as not set.
+    EXPECT_FALSE(RegistryAutostart(refused, refused).setRunValue("Tarvik", "C:\\Tarvik\\Tarvik.exe"));
+}
+
+TEST_F(RegistryAutostartRoots, MachineValueThisUserMayNotRemoveIsReported) {
+    RegistryAutostart autostart(machine, user);
+    ASSERT_TRUE(autostart.setRunValue("Tarvik", "C:\\Program Files\\Tarvik\\Tarvik.exe"));
+    // The machine's Run key as a standard user meets it: readable, not writable.
+    HKEY run = nullptr;
+    ASSERT_EQ(::RegOpenKeyExW(machine, RegistryAutostart::kRunKey, 0, WRITE_DAC, &run), ERROR_SUCCESS);
+    PSECURITY_DESCRIPTOR readOnly = nullptr;
+    ASSERT_TRUE(::ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:(D;;0x2;;;WD)(A;;KA;;;WD)", SDDL_REVISION_1,
+                                                                       &readOnly, nullptr));
+    ASSERT_EQ(::RegSetKeySecurity(run, DACL_SECURITY_INFORMATION, readOnly), ERROR_SUCCESS);
+    ::LocalFree(readOnly);
+
+    EXPECT_FALSE(autostart.deleteRunValue("Tarvik"));
+    EXPECT_EQ(autostart.runValue("Tarvik"), "C:\\Program Files\\Tarvik\\Tarvik.exe");
+
+    PSECURITY_DESCRIPTOR open = nullptr;
+    ASSERT_TRUE(
+        ::ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:(A;;KA;;;WD)", SDDL_REVISION_1, &open, nullptr));
+    ::RegSetKeySecurity(run, DACL_SECURITY_INFORMATION, open);
+    ::LocalFree(open);
+    ::RegCloseKey(run);
+    EXPECT_TRUE(autostart.deleteRunValue("Tarvik"));
 }
 
 TEST_F(RegistryAutostartRoots, MachineKeyWinsAndAnEarlierUserValueGoes) {

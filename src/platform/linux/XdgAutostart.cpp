@@ -141,10 +141,10 @@ std::optional<std::string> XdgAutostart::programFromExec(const std::string& exec
     return command;
 }
 
-void XdgAutostart::setRunValue(const std::string& valueName, const std::string& command) {
+bool XdgAutostart::setRunValue(const std::string& valueName, const std::string& command) {
     const fs::path path = entryPath(valueName);
     if (path.empty()) {
-        return;
+        return false;
     }
     std::error_code ec;
     fs::create_directories(path.parent_path(), ec);
@@ -157,15 +157,18 @@ void XdgAutostart::setRunValue(const std::string& valueName, const std::string& 
                               "\n"
                               "Terminal=false\n"
                               "X-GNOME-Autostart-enabled=true\n";
-    m_replacer.replaceFile(path, entry);
+    return m_replacer.replaceFile(path, entry);
 }
 
-void XdgAutostart::deleteRunValue(const std::string& valueName) {
+bool XdgAutostart::deleteRunValue(const std::string& valueName) {
     const fs::path path = entryPath(valueName);
-    std::error_code ec;
-    if (!path.empty()) {
-        fs::remove(path, ec);
+    if (path.empty()) {
+        return true; // without a config folder there is no entry to start the program
     }
+    std::error_code ec;
+    fs::remove(path, ec);
+    // Whatever is left under the entry's name (a dangling link too) is still an entry.
+    return fs::symlink_status(path, ec).type() == fs::file_type::not_found;
 }
 
 std::optional<std::string> XdgAutostart::runValue(const std::string& valueName) const {

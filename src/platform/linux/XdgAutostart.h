@@ -13,8 +13,8 @@ class XdgAutostart : public Autostart {
 public:
     explicit XdgAutostart(FileReplacer& replacer);
 
-    void setRunValue(const std::string& valueName, const std::string& command) override;
-    void deleteRunValue(const std::string& valueName) override;
+    bool setRunValue(const std::string& valueName, const std::string& command) override;
+    bool deleteRunValue(const std::string& valueName) override;
     std::optional<std::string> runValue(const std::string& valueName) const override;
 
     // The Exec value for a program path, quoted and escaped as desktop entries require, and back.

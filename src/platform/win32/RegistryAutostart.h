@@ -7,9 +7,9 @@
 
 namespace tarvik {
 
-// The log-on entry as a value of the Run key, written and removed through the ANSI registry
-// calls: REG_SZ, the command in the system's ANSI code page (936 on the systems the program
-// serves), unquoted. Results are not reported.
+// The log-on entry as a value of the Run key: REG_SZ through the wide registry calls, so that
+// any folder is stored exactly, and quoted when the path holds a blank, as the shell runs the
+// value as a command line.
 //
 // The machine's Run key serves every user, but only an elevated program may write it; a
 // program started by a standard user, or by an administrator under UAC, is refused there and
@@ -24,8 +24,8 @@ public:
     explicit RegistryAutostart(HKEY machineRoot = HKEY_LOCAL_MACHINE, HKEY userRoot = HKEY_CURRENT_USER,
                                std::wstring runKey = kRunKey, std::wstring runKeyForDelete = kRunKeyForDelete);
 
-    void setRunValue(const std::string& valueName, const std::string& command) override;
-    void deleteRunValue(const std::string& valueName) override;
+    bool setRunValue(const std::string& valueName, const std::string& command) override;
+    bool deleteRunValue(const std::string& valueName) override;
     std::optional<std::string> runValue(const std::string& valueName) const override;
 
 private:
