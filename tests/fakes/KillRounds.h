@@ -24,14 +24,16 @@ public:
     static int count();
     // Call as ASSERT_NO_FATAL_FAILURE(rounds.check(round)).
     void check(int round);
-    // Prints the figures; a kill between creating a temporary file and renaming it leaves the
-    // temporary behind, and the next replace sweeps it away, so at most one may remain.
+    // Prints the figures, then checks that one more replace leaves no temporary file behind.
     void finish(int rounds);
 
 private:
     const TempFolder& m_folder;
     std::string m_entries[2];
     std::string m_lastLog;
+    bool m_lastSettingsB = false;
+    int m_settingsChanged = 0;
+    int m_logGrew = 0;
     int m_cutShort = 0;
 };
 

@@ -39,10 +39,10 @@ TEST(Win32Reliability, EveryFileIsOldOrNewAfterTerminateProcessAtRandomMoments) 
         const HANDLE child = test::startProbe(L"write \"" + folder.path().wstring() + L"\" " + readyName);
         ASSERT_NE(child, nullptr);
         // Timed from the writer's first save, not from the start of a process, which Wine takes
-        // tens of milliseconds for.
+        // tens of milliseconds for; a round of every save takes some 50 ms under Wine.
         const bool started = ::WaitForSingleObject(ready, 30000) == WAIT_OBJECT_0;
         if (started) {
-            std::this_thread::sleep_for(std::chrono::microseconds(random() % 20000));
+            std::this_thread::sleep_for(std::chrono::microseconds(random() % 80000));
         }
         ::TerminateProcess(child, 1);
         ::WaitForSingleObject(child, INFINITE);
