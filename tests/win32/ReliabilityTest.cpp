@@ -1,12 +1,12 @@
 // What a user's machine does to the Windows layer's saves: the program ended by TerminateProcess
 // (the task manager's end task) at any moment of a save, and a drive without a byte left.
-#include "ProbeProcess.h"
 #include "fakes/KillRounds.h"
 #include "fakes/TempFolder.h"
 #include "platform/Clock.h"
 #include "platform/FileAppender.h"
 #include "platform/FileReplacer.h"
 #include "platform/TextCodec.h"
+#include "ProbeProcess.h"
 #include "settings/EventLog.h"
 #include "settings/SettingsFiles.h"
 
