@@ -179,7 +179,8 @@ void Frmload::trayActivated(int reason) {
 
 void Frmload::popupMenuAt(const QPoint& globalPos, bool centred) {
     QPoint at = globalPos;
-    if (centred) {
+    if (centred) { // opened from the tray icon
+        prepareTrayMenu(winId());
         at.rx() -= MNU()->sizeHint().width() / 2;
     }
     MNU()->popup(at);

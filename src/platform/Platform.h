@@ -73,6 +73,11 @@ void prepareQtEnvironment();
 // the tray). `nativeWindow` is the window's native id; call it before each show.
 void keepOffTaskbar(std::uintptr_t nativeWindow);
 
+// Called just before a menu opens for a click on the tray icon, with the native id of the window
+// that owns the menu. Windows gives the keyboard, and the close on a click elsewhere, only to a
+// menu of the foreground window, which a click on the notification area does not make ours.
+void prepareTrayMenu(std::uintptr_t ownerWindow);
+
 // Runs `onEnd` on the GUI thread when the desktop session ends the program (log-off, shut-down),
 // after which the application quits. Needs the Qt application object.
 void watchSessionEnd(std::function<void()> onEnd);

@@ -1,22 +1,14 @@
 // A process that saves settings, the placement and log entries is killed with SIGKILL at random
 // moments, over and over. Every file must then hold either its old or its new content, never a
 // torn or empty one, and the start-up readers must still accept all of them.
+#include "fakes/KillRounds.h"
 #include "fakes/TempFolder.h"
-#include "platform/Clock.h"
-#include "platform/FileAppender.h"
-#include "platform/FileReplacer.h"
-#include "platform/TextCodec.h"
-#include "settings/EventLog.h"
-#include "settings/SettingsFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdio>
-#include <cstdlib>
 #include <random>
 #include <signal.h>
-#include <string>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -24,139 +16,24 @@
 namespace tarvik {
 namespace {
 
-struct FixedClock : Clock {
-    LocalDateTime now() const override { return {2006, 12, 6, 22, 24, 44}; }
-};
-
-SettingsRecord recordA() {
-    SettingsRecord r;
-    r.AlarmSoundFile = "C:\\报警\\Alarm.wav";
-    return r;
-}
-
-SettingsRecord recordB() {
-    SettingsRecord r = recordA();
-    r.ReleaseLevel = 5;
-    r.MinFreePercent = 40;
-    r.ChartStyle = 2;
-    r.AlarmSoundFile = "/home/用户/alarm.mid";
-    return r;
-}
-
-// The child: writes forever, alternating between two contents of every file, until killed.
-[[noreturn]] void writeForever(const std::filesystem::path& folder) {
-    auto codec = makeSystemTextCodec();
-    auto replacer = makeSystemFileReplacer();
-    auto appender = makeSystemFileAppender();
-    SettingsFiles files(folder, *codec, *replacer);
-    FixedClock clock;
-    std::string logText;
-    EventLog log(files, *appender, clock, logText);
-    for (unsigned i = 0;; ++i) {
-        // The first entry of each child rewrites the log, the others are appended: one line, then
-        // five, so that entries often span a block boundary of the file.
-        for (int n = 0; n < 4; ++n) {
-            log.AppendLogLine("整理内存。");
-            log.AppendLogLine(MemoryReport("物理内存总量: 2048M", "可用的物理内存: 512M", "可用的页面文件: 60%",
-                                           "可用的虚拟内存: 98%"));
-        }
-        const bool odd = i % 2 != 0;
-        files.writeSettings(odd ? recordB() : recordA());
-        files.copyInfoOverSet();
-        files.writeAccess(odd ? AccessRecord{3, 3} : AccessRecord{2, 0});
-        files.writePlacement(odd ? MonitorPlacement{300, 9000, 240} : MonitorPlacement{450, 150, 555},
-                             odd ? ", " : ",");
-    }
-}
-
-// The length of the whole entries at the start of `log`, each one of `entries`.
-std::size_t wholeEntries(const std::string& log, const std::string (&entries)[2]) {
-    std::size_t at = 0;
-    for (bool found = true; found;) {
-        found = false;
-        for (const std::string& entry : entries) {
-            if (log.compare(at, entry.size(), entry) == 0) {
-                at += entry.size();
-                found = true;
-                break;
-            }
-        }
-    }
-    return at;
-}
-
 TEST(KillTest, EveryFileIsOldOrNewAfterSigkillAtRandomMoments) {
-    const int rounds = std::getenv("TARVIK_KILL_ROUNDS") ? std::atoi(std::getenv("TARVIK_KILL_ROUNDS")) : 500;
+    const int rounds = test::KillRounds::count();
     test::TempFolder folder{false};
-    auto codec = makeSystemTextCodec();
-    auto replacer = makeSystemFileReplacer();
-    SettingsFiles files(folder.path(), *codec, *replacer);
-    // Start from the states the child writes, so "old" is always one of them.
-    ASSERT_TRUE(files.writeSettings(recordA()));
-    ASSERT_TRUE(files.copyInfoOverSet());
-    folder.write("Tarvik.log", "");
-
-    const std::string entries[2] = {
-        *codec->fromUtf8("2006-12-6 22:24:44 整理内存。\r\n"),
-        *codec->fromUtf8("2006-12-6 22:24:44 内存信息:\r\n物理内存总量: 2048M\r\n可用的物理内存: 512M\r\n"
-                         "可用的页面文件: 60%\r\n可用的虚拟内存: 98%\r\n")};
+    test::KillRounds check(folder);
     std::mt19937 random(12345);
-    std::string lastLog;
-    int cutShort = 0;
     for (int round = 0; round < rounds; ++round) {
         const pid_t child = ::fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
-            writeForever(folder.path());
+            test::writeSettingsAndLogForever(folder.path(), [] {});
         }
         std::this_thread::sleep_for(std::chrono::microseconds(random() % 20000));
         ::kill(child, SIGKILL);
         int status = 0;
         ::waitpid(child, &status, 0);
-
-        const auto settings = files.readSettings(SettingsFiles::kSet);
-        const auto master = files.readSettings(SettingsFiles::kInfo);
-        ASSERT_TRUE(settings && master) << "round " << round;
-        EXPECT_TRUE(*settings == recordA() || *settings == recordB()) << "round " << round;
-        EXPECT_TRUE(*master == recordA() || *master == recordB()) << "round " << round;
-        if (folder.exists("aqset.dxl") || folder.exists("AqSet.dxl")) {
-            const auto access = files.readAccess();
-            ASSERT_TRUE(access) << "round " << round;
-            EXPECT_TRUE(*access == (AccessRecord{2, 0}) || *access == (AccessRecord{3, 3}));
-        }
-        if (folder.exists("wtl.dxl")) {
-            const auto placement = files.readPlacement();
-            ASSERT_TRUE(placement) << "round " << round;
-            EXPECT_TRUE(*placement == (MonitorPlacement{300, 9000, 240}) ||
-                        *placement == (MonitorPlacement{450, 150, 555}));
-        }
-        // The log only ever grows by whole entries. An append cut short leaves NUL bytes and the
-        // rest of its entry after the old end, which the log's readers do not take for a line.
-        const std::string raw = folder.read("Tarvik.log");
-        const std::string log(EventLog::withoutInterruptedAppend(raw));
-        cutShort += log.size() != raw.size() ? 1 : 0;
-        ASSERT_EQ(wholeEntries(log, entries), log.size()) << "round " << round;
-        ASSERT_EQ(log.compare(0, lastLog.size(), lastLog), 0) << "round " << round;
-        lastLog = log;
-        std::string logText;
-        FixedClock clock;
-        auto appender = makeSystemFileAppender();
-        EventLog reader(files, *appender, clock, logText);
-        ASSERT_TRUE(reader.LoadLogText());
-        ASSERT_EQ(logText, log) << "round " << round;
+        ASSERT_NO_FATAL_FAILURE(check.check(round));
     }
-    std::printf("kill test: %d rounds, log %zu bytes, %d appends cut short\n", rounds, lastLog.size(), cutShort);
-    // A kill between creating a temporary file and renaming it leaves the temporary behind; the
-    // next replace in the folder sweeps it away, so at most the last round's remains.
-    int leftovers = 0;
-    std::string names;
-    for (const auto& e : std::filesystem::directory_iterator(folder.path())) {
-        if (e.path().filename().string().rfind('.', 0) == 0) {
-            ++leftovers;
-            names += " " + e.path().filename().string();
-        }
-    }
-    EXPECT_LE(leftovers, 1) << names;
+    check.finish(rounds);
 }
 
 } // namespace

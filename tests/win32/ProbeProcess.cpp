@@ -11,21 +11,28 @@ std::filesystem::path probePath() {
     return std::filesystem::path(self).parent_path() / L"tarvik_probe.exe";
 }
 
-int runProbe(const std::wstring& arguments) {
+HANDLE startProbe(const std::wstring& arguments) {
     std::wstring command = L"\"" + probePath().wstring() + L"\" " + arguments;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-        return -1;
+        return nullptr;
     }
     ::CloseHandle(process.hThread);
+    return process.hProcess;
+}
+
+int runProbe(const std::wstring& arguments) {
+    const HANDLE process = startProbe(arguments);
+    if (process == nullptr) {
+        return -1;
+    }
     DWORD code = static_cast<DWORD>(-1);
-    if (::WaitForSingleObject(process.hProcess, 30000) != WAIT_OBJECT_0 ||
-        !::GetExitCodeProcess(process.hProcess, &code)) {
+    if (::WaitForSingleObject(process, 30000) != WAIT_OBJECT_0 || !::GetExitCodeProcess(process, &code)) {
         code = static_cast<DWORD>(-1);
     }
-    ::CloseHandle(process.hProcess);
+    ::CloseHandle(process);
     return static_cast<int>(code);
 }
 

@@ -20,4 +20,8 @@ bool trayIsStatusNotifierHost() {
     return host.isValid() && host.property("IsStatusNotifierHostRegistered").toBool();
 }
 
+void prepareTrayMenu(std::uintptr_t) {
+    // An X11 popup menu grabs the pointer and the keyboard itself, whoever has the focus.
+}
+
 } // namespace tarvik

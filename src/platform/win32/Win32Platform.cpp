@@ -3,6 +3,7 @@
 #include <memory>
 #include <QGuiApplication>
 #include <QSessionManager>
+#include <windows.h>
 
 namespace tarvik {
 
@@ -28,6 +29,11 @@ bool trayIsStatusNotifierHost() {
 
 void keepOffTaskbar(std::uintptr_t) {
     // A Qt::Tool window is a tool window on Windows, which the task bar never shows.
+}
+
+void prepareTrayMenu(std::uintptr_t ownerWindow) {
+    // Allowed here: the program has just received the tray icon's input.
+    ::SetForegroundWindow(reinterpret_cast<HWND>(ownerWindow));
 }
 
 void watchSessionEnd(std::function<void()> onEnd) {

@@ -5,8 +5,11 @@
 //                                        writes "<wShowWindow> <dwFlags>" and its current folder
 //                                        to <file>, in UTF-8
 //   tarvik_probe guard <executable>      exit code 1 when another instance of <executable> runs
+//   tarvik_probe write <folder> <event>  sets the named event, then saves settings and log entries
+//                                        in <folder> until it is killed
 //   (a copy of it, started otherwise)    writes its arguments, one a line, to "<its own path>.ran",
 //                                        so that a test sees which copy a command line started
+#include "fakes/KillRounds.h"
 #include "platform/win32/MutexInstanceGuard.h"
 #include "platform/win32/WideText.h"
 
@@ -73,6 +76,16 @@ int main() {
     if (mode == L"guard" && argc >= 3) {
         tarvik::MutexInstanceGuard guard(argv[2]);
         return guard.anotherInstanceRuns() ? 1 : 0;
+    }
+    if (mode == L"write" && argc >= 4) {
+        const std::wstring eventName = argv[3];
+        tarvik::test::writeSettingsAndLogForever(argv[2], [&eventName] {
+            if (const HANDLE ready = ::OpenEventW(EVENT_MODIFY_STATE, FALSE, eventName.c_str())) {
+                ::SetEvent(ready);
+                ::CloseHandle(ready);
+            }
+        });
+        return 3;
     }
     return ran(argc, argv);
 }
