@@ -198,8 +198,8 @@ std::array<std::string, 4> MemoryInfoPage::reportCaptions() const {
 
 void MemoryInfoPage::Cmd0Save_Click() {
     const auto c = reportCaptions();
-    m_ctx.log.AppendLogLine(MemoryReport(c[0], c[1], c[2], c[3]));
-    emit statusChanged(QString::fromUtf8(Texts::kReportWritten));
+    const bool written = m_ctx.log.AppendLogLine(MemoryReport(c[0], c[1], c[2], c[3]));
+    emit statusChanged(QString::fromUtf8(written ? Texts::kReportWritten : Texts::kReportNotWritten));
 }
 
 } // namespace tarvik

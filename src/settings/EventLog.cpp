@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <new>
 
 namespace tarvik {
 
@@ -22,38 +23,45 @@ EventLog::EventLog(SettingsFiles& files, FileAppender& appender, const Clock& cl
     : m_files(files), m_appender(appender), m_clock(clock), m_logText(logText) {}
 
 bool EventLog::LoadLogText() {
-    auto bytes = m_files.readBytes(SettingsFiles::kLog);
-    if (!bytes) {
-        return false;
+    try {
+        auto bytes = m_files.readBytes(SettingsFiles::kLog);
+        if (!bytes) {
+            return false;
+        }
+        const std::string_view log = withoutInterruptedAppend(*bytes);
+        if (log.size() == bytes->size() && hasCrLfLinesOnly(log)) {
+            // The usual case: the file is the copy as it stands, and no second copy is made of it.
+            m_logText = std::move(*bytes);
+            m_fileHolds = FileHolds::Copy;
+        } else {
+            m_logText = withCrLfLines(log);
+            m_fileHolds = FileHolds::Unknown;
+        }
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false; // a log too large to hold is one that cannot be read
     }
-    const std::string_view log = withoutInterruptedAppend(*bytes);
-    if (log.size() == bytes->size() && hasCrLfLinesOnly(log)) {
-        // The usual case: the file is the copy as it stands, and no second copy is made of it.
-        m_logText = std::move(*bytes);
-        m_fileHolds = FileHolds::Copy;
-    } else {
-        m_logText = withCrLfLines(log);
-        m_fileHolds = FileHolds::Unknown;
-    }
-    return true;
 }
 
-void EventLog::AppendLogLine(std::string_view message) {
+bool EventLog::AppendLogLine(std::string_view message) {
     // The log must never take the program down: any failure, even out of memory, only costs the entry.
     try {
         std::string entry = formatTimestamp(m_clock.now());
         entry += ' ';
         entry += m_files.codec().fromUtf8Lossy(message);
         if (appendToUnchangedFile(entry)) {
-            return;
+            return true;
         }
         const auto bytes = m_files.readBytes(SettingsFiles::kLog);
         if (!bytes) {
-            // Restore the file from the copy; the entry itself is lost. The copy's line ends are
-            // not known here, so the next entry reads the file again.
-            writeCopyWithLineEnd();
+            // The copy's line ends are not known here, so the next entry reads the file again.
             m_fileHolds = FileHolds::Unknown;
-            return;
+            // Restore a log that is gone from the copy; the entry itself is lost. One that is
+            // there but could not be read keeps every byte it has.
+            if (logMissing()) {
+                writeCopyWithLineEnd();
+            }
+            return false;
         }
         std::string text = withCrLfLines(withoutInterruptedAppend(*bytes));
         text += entry;
@@ -61,12 +69,14 @@ void EventLog::AppendLogLine(std::string_view message) {
         bool written = m_files.writeBytes(SettingsFiles::kLog, text);
         text.resize(text.size() - kLineEnd.size());
         m_logText = std::move(text);
-        if (!written) {
+        if (!written && logMissing()) {
             written = writeCopyWithLineEnd();
         }
         copyWritten(written, entry);
+        return written;
     } catch (...) {
         m_fileHolds = FileHolds::Unknown;
+        return false;
     }
 }
 
@@ -83,14 +93,21 @@ bool EventLog::appendToUnchangedFile(std::string_view entry) {
     bytes += kLineEnd;
     const auto result = m_appender.appendIfUnchanged(m_files.locate(SettingsFiles::kLog),
                                                      m_logText.size() + lineEnd.size(), tail, bytes);
-    if (result == FileAppender::Result::Changed) {
+    if (result != FileAppender::Result::Appended) {
+        // Changed, or a failed append that left the file as it was: read and rewritten whole instead.
         return false;
     }
     m_logText += lineEnd;
     m_logText += entry;
-    // A failed append left the file as it was; as after a failed rewrite, the copy is written whole.
-    copyWritten(result == FileAppender::Result::Appended || writeCopyWithLineEnd(), entry);
+    copyWritten(true, entry);
     return true;
+}
+
+bool EventLog::logMissing() const {
+    // Anything that cannot be asked about counts as there, and is left alone.
+    std::error_code ec;
+    return std::filesystem::symlink_status(m_files.locate(SettingsFiles::kLog), ec).type() ==
+           std::filesystem::file_type::not_found;
 }
 
 bool EventLog::writeCopyWithLineEnd() {

@@ -27,8 +27,10 @@ public:
 
     // Reads the whole log into the copy; false when the file cannot be read.
     bool LoadLogText();
-    // Appends one timestamped entry; on failure restores the file from the copy. Never reports.
-    void AppendLogLine(std::string_view message);
+    // Appends one timestamped entry; true when it reached the file. A log that is gone is restored
+    // from the copy (without the entry); one that is there but cannot be read or written is left
+    // exactly as it is.
+    bool AppendLogLine(std::string_view message);
 
     // "2006-12-6 22:24:44": short date, blank, long time.
     static std::string formatTimestamp(const LocalDateTime& t);
@@ -68,6 +70,8 @@ private:
 
     // The fast way: false when the file is not known to hold what the program last wrote.
     bool appendToUnchangedFile(std::string_view entry);
+    // No log file is there at all.
+    bool logMissing() const;
     // Writes the copy followed by CR LF as the whole file.
     bool writeCopyWithLineEnd();
     // After the copy was written followed by CR LF (or failed to be).

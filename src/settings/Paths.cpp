@@ -2,6 +2,9 @@
 
 #include "settings/SettingsFormat.h"
 
+#include <algorithm>
+#include <fstream>
+#include <new>
 #include <optional>
 #include <system_error>
 
@@ -22,6 +25,41 @@ fs::path locateIgnoringCase(const fs::path& folder, std::string_view name) {
         }
     }
     return caseless ? *caseless : folder / pathFromUtf8(name);
+}
+
+std::optional<std::string> readFileStart(const fs::path& path, std::size_t maxBytes) {
+    if (!isRegularFile(path)) {
+        return std::nullopt;
+    }
+    try {
+        std::ifstream in(path, std::ios::binary);
+        if (!in) {
+            return std::nullopt;
+        }
+        std::string bytes;
+        // Sized once, so a large log is read without growing the buffer again and again; a sparse
+        // or lying size costs no more than the bound.
+        std::error_code ec;
+        const auto size = fs::file_size(path, ec);
+        if (!ec) {
+            bytes.reserve(static_cast<std::size_t>(std::min<std::uintmax_t>(size, maxBytes)));
+        }
+        char buffer[64 * 1024];
+        while (bytes.size() < maxBytes) {
+            const std::size_t want = std::min(sizeof buffer, maxBytes - bytes.size());
+            in.read(buffer, static_cast<std::streamsize>(want));
+            bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
+            if (in.gcount() < static_cast<std::streamsize>(want)) {
+                break;
+            }
+        }
+        if (in.bad()) {
+            return std::nullopt;
+        }
+        return bytes;
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
 }
 
 } // namespace tarvik

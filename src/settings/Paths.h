@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -26,5 +28,9 @@ inline bool isRegularFile(const std::filesystem::path& path) {
 // The existing entry of `folder` whose name matches `name` without regard to case (an exact match
 // first); folder/name when none does. File names match this way on every system.
 std::filesystem::path locateIgnoringCase(const std::filesystem::path& folder, std::string_view name);
+
+// The first `maxBytes` bytes of a regular file (all of a shorter one); nullopt when it cannot be
+// opened or read, or the memory for them cannot be had. Never sized by what the file claims.
+std::optional<std::string> readFileStart(const std::filesystem::path& path, std::size_t maxBytes);
 
 } // namespace tarvik

@@ -4,8 +4,6 @@
 #include "settings/Paths.h"
 #include "settings/SettingsFiles.h"
 
-#include <fstream>
-#include <iterator>
 #include <system_error>
 
 namespace tarvik {
@@ -53,10 +51,12 @@ bool ProgramFolders::prepare(FileReplacer& replacer, std::string& failure) const
         if (isRegularFile(locateIgnoringCase(m_programFolder, name)) || !isRegularFile(source)) {
             continue;
         }
-        std::ifstream in(source, std::ios::binary);
-        const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-        if (in) {
-            replacer.replaceFile(m_programFolder / pathFromUtf8(name), bytes);
+        // A factory file too large for its kind is not laid; the reader then reports it.
+        const std::size_t maxBytes =
+            name == SettingsFiles::kLog ? SettingsFiles::kMaxLogBytes : SettingsFiles::kMaxSettingsFileBytes;
+        const auto bytes = readFileStart(source, maxBytes + 1);
+        if (bytes && bytes->size() <= maxBytes) {
+            replacer.replaceFile(m_programFolder / pathFromUtf8(name), *bytes);
         }
     }
     return true;

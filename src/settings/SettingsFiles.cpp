@@ -6,8 +6,6 @@
 #include "settings/SettingsFormat.h"
 
 #include <algorithm>
-#include <fstream>
-#include <limits>
 #include <system_error>
 #include <utility>
 
@@ -26,44 +24,24 @@ fs::path SettingsFiles::locate(std::string_view name) const {
     return locateIgnoringCase(m_folder, name);
 }
 
-std::optional<std::string> SettingsFiles::readUpTo(std::string_view name, std::size_t maxBytes) const {
+std::optional<std::string> SettingsFiles::readBytes(std::string_view name, std::size_t maxBytes) const {
     const fs::path path = locate(name);
-    if (!isRegularFile(path)) {
-        return std::nullopt;
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return std::nullopt;
-    }
-    std::string bytes;
-    // Sized once to the file, so a large log is read without growing the buffer again and again.
     std::error_code ec;
     const auto size = fs::file_size(path, ec);
-    if (!ec) {
-        bytes.reserve(static_cast<std::size_t>(std::min<std::uintmax_t>(size, maxBytes)));
+    if (!ec && size > maxBytes) {
+        return std::nullopt;
     }
-    char buffer[64 * 1024];
-    while (bytes.size() < maxBytes) {
-        const std::size_t want = std::min(sizeof buffer, maxBytes - bytes.size());
-        in.read(buffer, static_cast<std::streamsize>(want));
-        bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
-        if (in.gcount() < static_cast<std::streamsize>(want)) {
-            break;
-        }
-    }
-    if (in.bad()) {
+    // One byte past the bound tells a file that grew meanwhile from one that fits.
+    auto bytes = readFileStart(path, maxBytes + 1);
+    if (bytes && bytes->size() > maxBytes) {
         return std::nullopt;
     }
     return bytes;
 }
 
-std::optional<std::string> SettingsFiles::readBytes(std::string_view name) const {
-    return readUpTo(name, std::numeric_limits<std::size_t>::max());
-}
-
 std::optional<std::string> SettingsFiles::readFirstLine(std::string_view name) const {
     // Enough to see the line end after a line of the longest allowed length, and no more.
-    const auto head = readUpTo(name, kMaxLineBytes + 2);
+    const auto head = readFileStart(locate(name), kMaxLineBytes + 2);
     return head ? decodeFirstLine(*head, m_codec) : std::nullopt;
 }
 
@@ -87,7 +65,10 @@ std::optional<std::string_view> SettingsFiles::firstLine(std::string_view fileSt
 
 std::optional<std::string> SettingsFiles::decodeFirstLine(std::string_view fileStart, const TextCodec& codec) {
     const auto line = firstLine(fileStart);
-    return line ? codec.toUtf8(*line) : std::nullopt;
+    if (!line) {
+        return std::nullopt;
+    }
+    return codec.toUtf8AsWindows(*line);
 }
 
 std::optional<SettingsRecord> SettingsFiles::readSettings(std::string_view name) const {
@@ -116,7 +97,7 @@ bool SettingsFiles::writeSettings(const SettingsRecord& r) {
 }
 
 bool SettingsFiles::copyInfoOverSet() {
-    const auto bytes = readBytes(kInfo);
+    const auto bytes = readBytes(kInfo, kMaxSettingsFileBytes);
     return bytes && writeBytes(kSet, *bytes);
 }
 
@@ -141,7 +122,7 @@ bool SettingsFiles::refreshPlacement(const MonitorPlacement& p, std::string_view
     }
     m_placement.reset();
     const fs::path path = locate(kPlacement);
-    if (readBytes(kPlacement) != line && !writeBytes(kPlacement, line)) {
+    if (readBytes(kPlacement, line.size()) != line && !writeBytes(kPlacement, line)) {
         return false;
     }
     const auto modified = fs::last_write_time(path, ec);

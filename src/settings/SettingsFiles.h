@@ -26,6 +26,14 @@ public:
     static constexpr std::string_view kLog = "Tarvik.log";
     // A settings line longer than this is a failed read.
     static constexpr std::size_t kMaxLineBytes = 64 * 1024;
+    // A settings file read whole (info.dxl copied over set.dxl) holds one such line; a larger one
+    // is not a settings file and is not copied.
+    static constexpr std::size_t kMaxSettingsFileBytes = 1024 * 1024;
+    // The largest log read. The program's busiest writer, an automatic release every 15 seconds,
+    // adds about 370 KB a day, so a log of this size took two years of memory kept short all day and
+    // decades of usual use; a larger file is damaged or not this program's, and holding it (the
+    // log's copy, and the page's view while shown) would make this memory tool a big consumer.
+    static constexpr std::size_t kMaxLogBytes = 256u * 1024 * 1024;
 
     SettingsFiles(std::filesystem::path folder, const TextCodec& codec, FileReplacer& replacer);
 
@@ -40,9 +48,10 @@ public:
     // The existing entry whose name matches `name` without regard to case; folder/name when none does.
     std::filesystem::path locate(std::string_view name) const;
 
-    // Whole file, raw bytes; nullopt when it cannot be opened or read.
-    std::optional<std::string> readBytes(std::string_view name) const;
-    // First line, decoded to UTF-8; nullopt when missing, empty, too long or not code page 936.
+    // Whole file, raw bytes; nullopt when it cannot be opened or read or holds more than maxBytes.
+    std::optional<std::string> readBytes(std::string_view name, std::size_t maxBytes = kMaxLogBytes) const;
+    // First line, decoded to UTF-8 as Windows decodes code page 936; nullopt when missing, empty
+    // or too long.
     std::optional<std::string> readFirstLine(std::string_view name) const;
 
     // The first line of a file that starts with `fileStart`, without its line end; nullopt when the
@@ -50,7 +59,8 @@ public:
     // first maxLineBytes + 2 bytes, which is all readFirstLine reads.
     static std::optional<std::string_view> firstLine(std::string_view fileStart,
                                                      std::size_t maxLineBytes = kMaxLineBytes);
-    // firstLine decoded from code page 936; nullopt also when the line is not valid code page 936.
+    // firstLine decoded from code page 936 as Windows decodes it: bytes without a character do not
+    // fail the read.
     static std::optional<std::string> decodeFirstLine(std::string_view fileStart, const TextCodec& codec);
 
     std::optional<SettingsRecord> readSettings(std::string_view name) const; // set.dxl or info.dxl
@@ -72,9 +82,6 @@ public:
     bool writeBytes(std::string_view name, std::string_view bytes);
 
 private:
-    // At most maxBytes from the start of the file; nullopt when it cannot be opened or read.
-    std::optional<std::string> readUpTo(std::string_view name, std::size_t maxBytes) const;
-
     std::filesystem::path m_folder;
     const TextCodec& m_codec;
     FileReplacer& m_replacer;

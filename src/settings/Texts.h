@@ -40,6 +40,7 @@ inline constexpr const char* kBeginnerRefused =
 // Main window
 inline constexpr const char* kWelcome = "欢迎使用塔维内存整理！";
 inline constexpr const char* kReportWritten = "内存资料已写入日志。";
+inline constexpr const char* kReportNotWritten = "写入日志失败。";
 inline constexpr const char* kLogMemoryInfoFailed = "打开“内存资料”时出现错误。";
 inline constexpr const char* kUserSettingsSaved = "用户设置保存完毕。";
 inline constexpr const char* kSoftwareSettingsSaved = "软件设置保存完毕。";

@@ -171,6 +171,11 @@ TEST_F(MemoryPage, WriteToLogUsesTheCaptionsAsTheyStand) {
     EXPECT_EQ(lastLogMessage(), "内存信息:\r\n物理内存总量: 256M\r\n可用的物理内存: 96M\r\n可用的页面文件: 80%\r\n"
                                 "可用的虚拟内存: 98%");
     EXPECT_EQ(window().LabelTS()->text(), QStringLiteral("内存资料已写入日志。"));
+
+    // An entry that does not reach the file is not reported as written.
+    fakes.replacer.failAll = true;
+    memoryPage().Cmd0Save()->click();
+    EXPECT_EQ(window().LabelTS()->text(), QStringLiteral("写入日志失败。"));
 }
 
 TEST_F(MemoryPage, UnreadableMemoryIsLoggedAndTheWindowStillLoads) {

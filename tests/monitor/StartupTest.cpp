@@ -8,6 +8,8 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 
+#include <filesystem>
+
 using namespace tarvik;
 using namespace tarvik::test;
 
@@ -158,6 +160,15 @@ TEST_F(Startup, MissingLogShowsItsMessageAndLeavesAnEmptyLog) {
     EXPECT_TRUE(fakes.ender.ended());
     // The entry is lost with the unreadable log; the next start finds an empty log.
     EXPECT_EQ(folder.read("Tarvik.log"), "\r\n");
+}
+
+TEST_F(Startup, ALogTooLargeToHoldEndsTheStartUpAndIsKept) {
+    const std::uintmax_t huge = std::uintmax_t(1) << 36; // 64 GiB, sparse: takes no disk
+    std::filesystem::resize_file(folder / "Tarvik.log", huge);
+    EXPECT_FALSE(start());
+    ASSERT_EQ(fakes.dialogs.messages(), std::vector<std::string>{"无法打开日志文件，请重新安装本软件。"});
+    EXPECT_TRUE(fakes.ender.ended());
+    EXPECT_EQ(std::filesystem::file_size(folder / "Tarvik.log"), huge);
 }
 
 TEST_F(Startup, BatchListStartsOnlyForAdvancedUsersAndOnlySelectedEntriesInOrder) {

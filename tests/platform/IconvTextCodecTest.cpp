@@ -1,5 +1,7 @@
 #include "platform/linux/IconvTextCodec.h"
 
+#include "fakes/Cp936Samples.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -28,6 +30,7 @@ TEST(IconvTextCodec, BadInputIsRefusedOrReplacedAsAsked) {
     // A lead byte without its trail byte, and a byte that starts nothing in code page 936.
     EXPECT_EQ(codec.toUtf8("ab\xCB"), std::nullopt);
     EXPECT_EQ(codec.toUtf8("a\xFFz"), std::nullopt);
+    EXPECT_EQ(codec.toUtf8("\x81\x20"), std::nullopt);
     EXPECT_EQ(codec.toUtf8Lossy("ab\xCB"), "ab\xEF\xBF\xBD");
     EXPECT_EQ(codec.toUtf8Lossy("a\xFF\xCB\xFEz"), "a\xEF\xBF\xBD塔z");
 
@@ -47,12 +50,20 @@ TEST(IconvTextCodec, BrokenUtf8CostsOnlyItsOwnBytes) {
     EXPECT_EQ(codec.fromUtf8Lossy("\xF0\x9F\x98\x80z"), "?z");
 }
 
-TEST(IconvTextCodec, UnmappedDoubleByteCostsOneCharacter) {
+TEST(IconvTextCodec, CodesGbkLeavesOpenAreTheCharactersWindowsGivesThem) {
     const std::string replacement = "\xEF\xBF\xBD";
-    // A2 E3 has the shape of a double-byte character but no mapping; its trail byte must not pair
-    // with the next byte into a character that is not in the text.
-    EXPECT_EQ(codec.toUtf8Lossy("\xA2\xE3\xC4\xDA"), replacement + "内");
-    EXPECT_EQ(codec.toUtf8Lossy(std::string("\xA2\xE3") + "ab"), replacement + "ab");
+    // A2 E3 is unassigned in GBK; its trail byte must not pair with the next byte either.
+    EXPECT_EQ(codec.toUtf8("\xA2\xE3\xC4\xDA"), "\uE76C内");
+    EXPECT_EQ(codec.toUtf8Lossy(std::string("\xA2\xE3") + "ab"), "\uE76Cab");
+    EXPECT_EQ(codec.fromUtf8("\uE76Cab"), "\xA2\xE3"
+                                          "ab");
     // A lead byte before a byte that cannot trail it costs only itself.
     EXPECT_EQ(codec.toUtf8Lossy("\x81\x30\r\n"), replacement + "0\r\n");
+}
+
+TEST(IconvTextCodec, ReadsAndWritesAsWindows) {
+    for (const auto& s : tarvik::test::cp936Samples()) {
+        EXPECT_EQ(codec.toUtf8AsWindows(s.bytes), s.utf8) << s.utf8;
+        EXPECT_EQ(codec.fromUtf8(s.utf8), s.writtenBack) << s.utf8;
+    }
 }

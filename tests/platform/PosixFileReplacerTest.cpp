@@ -1,6 +1,7 @@
 #include "platform/linux/PosixFileReplacer.h"
 
 #include "fakes/TempFolder.h"
+#include "UnprivilegedUser.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -69,4 +70,21 @@ TEST(PosixFileReplacer, ReadOnlyTargetsAndFoldersAreLeftAlone) {
     EXPECT_FALSE(replacer.replaceFile(folder / "missing/x.dxl", "x"));
     EXPECT_EQ(names(folder.path()), (std::set<std::string>{"info.dxl", "folder.dxl", "locked"}));
     EXPECT_EQ(names(folder / "locked"), std::set<std::string>{"afn.dxl"});
+}
+
+TEST(PosixFileReplacer, AFileThisUserCannotOpenForWritingIsLeftAlone) {
+    if (!tarvik::test::runningAsRoot()) {
+        GTEST_SKIP() << "needs root to own a file that the test's user cannot write";
+    }
+    // Another user's file in a folder everyone may write: a rename would replace it.
+    tarvik::test::TempFolder folder(false);
+    tarvik::test::shareWithNobody(folder.path());
+    folder.write("info.dxl", "keep\r\n");
+    ::chmod((folder / "info.dxl").c_str(), 0644);
+    EXPECT_TRUE(tarvik::test::asUnprivilegedUser([&] {
+        PosixFileReplacer replacer;
+        return !replacer.replaceFile(folder / "info.dxl", "changed\r\n") && folder.read("info.dxl") == "keep\r\n";
+    }));
+    EXPECT_EQ(folder.read("info.dxl"), "keep\r\n");
+    EXPECT_EQ(names(folder.path()), std::set<std::string>{"info.dxl"});
 }

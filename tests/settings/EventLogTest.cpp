@@ -4,6 +4,7 @@
 #include "fakes/TempFolder.h"
 #include "platform/FileAppender.h"
 #include "platform/TextCodec.h"
+#include "settings/Paths.h"
 #include "settings/SettingsFiles.h"
 
 #include <gtest/gtest.h>
@@ -118,19 +119,34 @@ TEST_F(EventLogTest, MissingLogAtStartLeavesOneEmptyLine) {
     EXPECT_EQ(logFile(), "\r\n" + kStamp + "x\r\n");
 }
 
-TEST_F(EventLogTest, FailedWriteIsRetriedWithTheEntry) {
+TEST_F(EventLogTest, AFailedWriteLeavesTheLogAsItIsAndIsReported) {
     folder.write("Tarvik.log", "a\r\n");
-    replacer.failNext = 1;
-    log.AppendLogLine("x");
+    EXPECT_TRUE(log.AppendLogLine("x"));
     EXPECT_EQ(logFile(), "a\r\n" + kStamp + "x\r\n");
-    EXPECT_EQ(logText, "a\r\n" + kStamp + "x");
 
-    // Both attempts refused: silently nothing.
-    replacer.failAll = true;
-    log.AppendLogLine("y");
+    // A log that is there is never written from the copy: a refused write costs only the entry.
+    replacer.failNext = 2; // the append, then the rewrite
+    EXPECT_FALSE(log.AppendLogLine("y"));
     EXPECT_EQ(logFile(), "a\r\n" + kStamp + "x\r\n");
-    replacer.failAll = false;
-    EXPECT_EQ(replacer.written.size(), 1u);
+    EXPECT_TRUE(log.AppendLogLine("z"));
+    EXPECT_EQ(logFile(), "a\r\n" + kStamp + "x\r\n" + kStamp + "z\r\n");
+
+    // A log that is gone is restored without the entry, which did not reach it.
+    folder.remove("Tarvik.log");
+    EXPECT_FALSE(log.AppendLogLine("lost"));
+    EXPECT_EQ(logFile(), "a\r\n" + kStamp + "x\r\n" + kStamp + "z\r\n");
+}
+
+TEST_F(EventLogTest, ALogTooLargeToHoldIsNeitherReadNorReplaced) {
+    folder.write("Tarvik.log", "a\r\n");
+    const std::uintmax_t huge = std::uintmax_t(1) << 36; // 64 GiB, sparse: takes no disk
+    fs::resize_file(folder / "Tarvik.log", huge);
+    EXPECT_FALSE(log.LoadLogText());
+    EXPECT_FALSE(log.AppendLogLine("打开日志文件失败。"));
+    EXPECT_FALSE(log.readBytes());
+    EXPECT_FALSE(log.copyTo(folder / "copy.txt"));
+    EXPECT_EQ(fs::file_size(folder / "Tarvik.log"), huge);
+    EXPECT_EQ(readFileStart(folder / "Tarvik.log", 3), "a\r\n");
 }
 
 TEST_F(EventLogTest, LogReplacedByADirectory) {

@@ -92,6 +92,18 @@ TEST(ProgramFolders, FirstStartLaysTheMissingFactoryFilesAndLaterStartsLeaveTheU
     EXPECT_FALSE(fs::exists(own / "set.dxl"));
 }
 
+TEST(ProgramFolders, AFactoryFileTooLargeForItsKindIsNotLaid) {
+    test::TempFolder data;
+    test::TempFolder home(false);
+    fs::resize_file(data / "wtl.dxl", std::uintmax_t(1) << 36); // sparse: takes no disk
+    const ProgramFolders folders = ProgramFolders::decide({home.path(), false, true, data.path(), home / "t"});
+    test::FakeFileReplacer replacer;
+    std::string failure;
+    ASSERT_TRUE(folders.prepare(replacer, failure));
+    EXPECT_FALSE(fs::exists(home / "t/wtl.dxl"));
+    EXPECT_EQ(contents(home / "t/info.dxl"), data.read("info.dxl"));
+}
+
 TEST(ProgramFolders, AFolderThatCannotBeMadeIsReportedWithTheReason) {
     test::TempFolder home(false);
     home.write("blocker", "a file where the folder would go");

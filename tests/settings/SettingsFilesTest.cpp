@@ -152,12 +152,21 @@ TEST_F(SettingsFilesTest, TextIsCodePage936) {
     ASSERT_TRUE(r);
     EXPECT_EQ(r->AlarmSoundFile, "C:\\工具\\报警.wav");
 
-    // Bytes that are not code page 936 fail the read instead of turning into something else.
-    folder.write("set.dxl", "3,True,25,False,C:\\\x81 .wav,False,180,False,True,False,True,False,10,0\r\n");
-    EXPECT_FALSE(files.readSettings("set.dxl"));
+    // Bytes without a character read as Windows reads them, and what is read is written back as
+    // Windows writes it: a path saved by a UTF-8 editor, a lead byte with a blank, 0xFF.
+    folder.write("set.dxl", "3,True,25,False,C:\\\xE4\xB8\xAD\xE6\x96\x87\x81 .wav,False,180,False,True,False,"
+                            "True,False,10,0\r\n");
+    const auto damaged = files.readSettings("set.dxl");
+    ASSERT_TRUE(damaged);
+    EXPECT_EQ(damaged->AlarmSoundFile, "C:\\涓\uE15F枃?.wav");
+    ASSERT_TRUE(files.writeSettings(*damaged));
+    EXPECT_EQ(folder.read("info.dxl").substr(16, 14), "C:\\\xE4\xB8\xAD\xE6\x96\x87?.wav");
     folder.write("afn.dxl", "1,\xFF.exe,True,\r\n");
-    EXPECT_FALSE(files.readBatchStart());
-    // A lead byte cut off by the line end is invalid too.
+    const auto batch = files.readBatchStart();
+    ASSERT_TRUE(batch);
+    ASSERT_TRUE(files.writeBatchStart(*batch));
+    EXPECT_EQ(folder.read("afn.dxl"), "1,\xFF.exe,True,\r\n");
+    // A lead byte cut off by the line end is a '?', which is no number.
     folder.write("wtl.dxl", "1500,9000,240\xB9\r\n");
     EXPECT_FALSE(files.readPlacement());
 }
@@ -302,6 +311,23 @@ TEST_F(SettingsFilesTest, InfoIsCopiedOverSetByteForByte) {
     folder.remove("info.dxl");
     EXPECT_FALSE(files.copyInfoOverSet());
     EXPECT_EQ(folder.read("SET.dxl"), info);
+}
+
+TEST_F(SettingsFilesTest, FilesLargerThanTheyCanBeAreNeverAllocated) {
+    // Sparse files of 64 GiB behind a valid line: only the line is read, nothing is held whole.
+    const std::uintmax_t huge = std::uintmax_t(1) << 36;
+    folder.write("info.dxl", std::string(kSettingsLine) + "\r\n");
+    fs::resize_file(folder / "info.dxl", huge);
+    folder.write("set.dxl", "old\r\n");
+    ASSERT_TRUE(files.readSettings("info.dxl"));
+    EXPECT_FALSE(files.copyInfoOverSet());
+    EXPECT_EQ(folder.read("set.dxl"), "old\r\n");
+
+    folder.write("wtl.dxl", "300,9000,240\r\n");
+    fs::resize_file(folder / "wtl.dxl", huge);
+    ASSERT_TRUE(files.readPlacement());
+    ASSERT_TRUE(files.refreshPlacement({300, 9000, 240}, ","));
+    EXPECT_EQ(folder.read("wtl.dxl"), "300,9000,240\r\n");
 }
 
 TEST_F(SettingsFilesTest, PlacementRefreshRewritesOnlyWhatChanged) {

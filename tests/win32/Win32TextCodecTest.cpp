@@ -1,5 +1,6 @@
 #include "platform/win32/Win32TextCodec.h"
 
+#include "fakes/Cp936Samples.h"
 #include "memory/MemoryFigures.h"
 #include "settings/Texts.h"
 
@@ -151,5 +152,12 @@ TEST(Win32TextCodec, UnrepresentableTextIsRefusedOrReplacedAsOnLinux) {
     for (const auto& [text, lossy] : cases) {
         EXPECT_EQ(codec.fromUtf8(text), std::nullopt) << lossy;
         EXPECT_EQ(codec.fromUtf8Lossy(text), lossy);
+    }
+}
+
+TEST(Win32TextCodec, ReadsAndWritesAsTheLinuxBuild) {
+    for (const auto& s : test::cp936Samples()) {
+        EXPECT_EQ(codec.toUtf8AsWindows(s.bytes), s.utf8) << s.utf8;
+        EXPECT_EQ(codec.fromUtf8(s.utf8), s.writtenBack) << s.utf8;
     }
 }

@@ -27,6 +27,17 @@ bool writeAll(int fd, std::string_view bytes) {
     return true;
 }
 
+// Whether this user could open the file for writing: a rename in a writable folder would replace
+// a file that its owner keeps from others, which an open for writing refuses. Nothing is written.
+bool openableForWriting(const std::filesystem::path& target) {
+    const int fd = ::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    ::close(fd);
+    return true;
+}
+
 } // namespace
 
 bool PosixFileReplacer::replaceFile(const std::filesystem::path& target, std::string_view bytes) {
@@ -46,7 +57,7 @@ bool PosixFileReplacer::replaceFile(const std::filesystem::path& target, std::st
     struct stat st {};
     mode_t mode = 0644;
     if (::stat(target.c_str(), &st) == 0) {
-        if (!S_ISREG(st.st_mode) || (st.st_mode & 0222) == 0) {
+        if (!S_ISREG(st.st_mode) || (st.st_mode & 0222) == 0 || !openableForWriting(target)) {
             ::close(fd);
             ::unlink(tmpl.c_str());
             return false;

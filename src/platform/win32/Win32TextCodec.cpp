@@ -55,6 +55,17 @@ std::optional<std::string> Win32TextCodec::toUtf8(std::string_view cp936) const 
     return convert(kCp936, CP_UTF8, cp936);
 }
 
+std::string Win32TextCodec::toUtf8AsWindows(std::string_view cp936) const {
+    if (cp936.empty()) {
+        return std::string();
+    }
+    const int size = static_cast<int>(cp936.size());
+    const int n = ::MultiByteToWideChar(kCp936, 0, cp936.data(), size, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
+    ::MultiByteToWideChar(kCp936, 0, cp936.data(), size, wide.data(), n);
+    return encode(CP_UTF8, wide).value_or(std::string());
+}
+
 std::optional<std::string> Win32TextCodec::fromUtf8(std::string_view utf8) const {
     return convert(CP_UTF8, kCp936, utf8);
 }

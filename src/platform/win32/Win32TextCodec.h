@@ -10,6 +10,7 @@ namespace tarvik {
 class Win32TextCodec : public TextCodec {
 public:
     std::optional<std::string> toUtf8(std::string_view cp936) const override;
+    std::string toUtf8AsWindows(std::string_view cp936) const override;
     std::optional<std::string> fromUtf8(std::string_view utf8) const override;
     std::string toUtf8Lossy(std::string_view cp936) const override;
     std::string fromUtf8Lossy(std::string_view utf8) const override;
