@@ -3,7 +3,9 @@
 # run, once with the monitor window shown and once hidden (two instances side by side, each in its
 # own program folder and X server), and beside them the floor, shown and hidden: a Qt program with
 # nothing but a small window, a tray icon and timers at 1 s, 15 s and 500 ms, which every wake-up of
-# this kind costs. The X server of each instance is measured too: what the program makes it draw.
+# this kind costs; and the sampling floor, shown and hidden: the same program also taking the memory
+# sample at the program's rates, which the program must do. The X server of each instance is
+# measured too: what the program makes it draw.
 # Usage: footprint.sh <tarvik executable> <data folder> [seconds] [idle_timers executable]
 set -u
 EXE=$(readlink -f "$1")
@@ -21,7 +23,8 @@ measure() {
         local xpid=${PIDS[0]} pid
         case $mode in
         floor*)
-            [ "$mode" = floor-hidden ] && export IDLE_HIDDEN=1
+            case $mode in *hidden) export IDLE_HIDDEN=1 ;; esac
+            case $mode in floor-sampling*) export IDLE_SAMPLE=1 ;; esac
             "$FLOOR" >/dev/null 2>&1 &
             pid=$!
             PIDS+=($pid)
@@ -53,7 +56,7 @@ measure() {
 }
 
 tmp=$(mktemp -d)
-modes="shown hidden ${FLOOR:+floor floor-hidden}"
+modes="shown hidden ${FLOOR:+floor floor-hidden floor-sampling floor-sampling-hidden}"
 delay=0
 for mode in $modes; do
     (sleep $delay; measure "$mode" "$tmp/$mode") &
