@@ -1,13 +1,52 @@
 // The floor for the footprint: a Qt 6 program that does nothing but what any program with this
 // program's timers must do — a small window, a tray icon, and timers waking it at 1 s, 15 s and
-// 500 ms. With IDLE_HIDDEN set the window stays hidden.
+// 500 ms. With IDLE_HIDDEN set the window stays hidden. With IDLE_SAMPLE set the 1 s and 500 ms
+// timers also take the memory sample that the program must take at those rates, as it takes it:
+// /proc/meminfo and /proc/self/statm, kept open and read afresh, once for timers that fire together.
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QPixmap>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QWidget>
 
+namespace {
+
+int g_meminfo = -1;
+int g_statm = -1;
+std::chrono::steady_clock::time_point g_sampledAt;
+unsigned long long g_available = 0;
+
+void sample() {
+    const auto now = std::chrono::steady_clock::now();
+    if (g_meminfo < 0 || now - g_sampledAt < std::chrono::milliseconds(20)) {
+        return;
+    }
+    g_sampledAt = now;
+    char buffer[4096];
+    const ssize_t n = ::pread(g_meminfo, buffer, sizeof buffer - 1, 0);
+    if (n > 0) {
+        buffer[n] = '\0';
+        if (const char* field = std::strstr(buffer, "MemAvailable:")) {
+            g_available = std::strtoull(field + 13, nullptr, 10);
+        }
+    }
+    char statm[256];
+    [[maybe_unused]] const ssize_t m = ::pread(g_statm, statm, sizeof statm, 0);
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsSet("IDLE_SAMPLE")) {
+        g_meminfo = ::open("/proc/meminfo", O_RDONLY | O_CLOEXEC);
+        g_statm = ::open("/proc/self/statm", O_RDONLY | O_CLOEXEC);
+    }
     QApplication app(argc, argv);
     QWidget window(nullptr, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool);
     window.resize(120, 16);
@@ -20,13 +59,19 @@ int main(int argc, char** argv) {
     icon.show();
     int ticks = 0;
     QTimer second;
-    QObject::connect(&second, &QTimer::timeout, [&ticks] { ++ticks; });
+    QObject::connect(&second, &QTimer::timeout, [&ticks] {
+        ++ticks;
+        sample();
+    });
     second.start(1000);
     QTimer quarterMinute;
     QObject::connect(&quarterMinute, &QTimer::timeout, [&ticks] { ++ticks; });
     quarterMinute.start(15000);
     QTimer halfSecond;
-    QObject::connect(&halfSecond, &QTimer::timeout, [&ticks] { ++ticks; });
+    QObject::connect(&halfSecond, &QTimer::timeout, [&ticks] {
+        ++ticks;
+        sample();
+    });
     halfSecond.start(500);
     return QApplication::exec();
 }

@@ -62,4 +62,26 @@ std::optional<std::string> readFileStart(const fs::path& path, std::size_t maxBy
     }
 }
 
+bool createPrivateFolders(const fs::path& folder, std::error_code& ec) {
+    ec.clear();
+    if (folder.empty()) {
+        ec = std::make_error_code(std::errc::invalid_argument);
+        return false;
+    }
+    if (fs::is_directory(folder, ec)) {
+        return true;
+    }
+    const fs::path parent = folder.parent_path();
+    if (!parent.empty() && parent != folder && !createPrivateFolders(parent, ec)) {
+        return false;
+    }
+    if (fs::create_directory(folder, ec)) {
+        // The umask may leave it open to others for the moment; nothing is in it yet. A folder
+        // whose permissions cannot be set still serves.
+        std::error_code ignored;
+        fs::permissions(folder, fs::perms::owner_all, fs::perm_options::replace, ignored);
+    }
+    return !ec && fs::is_directory(folder, ec);
+}
+
 } // namespace tarvik

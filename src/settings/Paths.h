@@ -25,6 +25,11 @@ inline bool isRegularFile(const std::filesystem::path& path) {
     return std::filesystem::is_regular_file(path, ec);
 }
 
+// Creates `folder` and the parents it lacks. A folder made here is for this user alone (owner-only,
+// as XDG base folders are made); folders that were there keep their permissions. false with the
+// reason in `ec` when `folder` is not a folder afterwards.
+bool createPrivateFolders(const std::filesystem::path& folder, std::error_code& ec);
+
 // The existing entry of `folder` whose name matches `name` without regard to case (an exact match
 // first); folder/name when none does. File names match this way on every system.
 std::filesystem::path locateIgnoringCase(const std::filesystem::path& folder, std::string_view name);

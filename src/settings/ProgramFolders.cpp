@@ -34,7 +34,7 @@ bool ProgramFolders::prepare(FileReplacer& replacer, std::string& failure) const
         failure = "no home folder";
         return false;
     }
-    fs::create_directories(m_programFolder, ec);
+    createPrivateFolders(m_programFolder, ec);
     if (ec || !fs::is_directory(m_programFolder, ec)) {
         failure = ec ? ec.message() : std::make_error_code(std::errc::not_a_directory).message();
         return false;

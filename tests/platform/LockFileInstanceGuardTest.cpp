@@ -1,5 +1,6 @@
 #include "platform/linux/LockFileInstanceGuard.h"
 
+#include "fakes/EnvOverride.h"
 #include "fakes/TempFolder.h"
 
 #include <chrono>
@@ -85,4 +86,18 @@ TEST_F(LockFileInstanceGuardTest, LockOfAnInstanceThatDiedIsTakenOver) {
     LockFileInstanceGuard guard(exe);
     ASSERT_TRUE(QFileInfo::exists(guard.lockPath())); // left behind by the dead instance
     EXPECT_FALSE(guard.anotherInstanceRuns());
+}
+
+TEST_F(LockFileInstanceGuardTest, WithoutARuntimeFolderTheLockIsInTheUsersOwnDataFolder) {
+    ::unsetenv("XDG_RUNTIME_DIR");
+    const tarvik::test::EnvOverride dataHome("XDG_DATA_HOME", (m_folder / "data").string()); // not there yet
+    LockFileInstanceGuard first(m_folder / "a/tarvik");
+    EXPECT_FALSE(first.anotherInstanceRuns());
+    EXPECT_EQ(QFileInfo(first.lockPath()).absolutePath().toStdString(), (m_folder / "data/tarvik").string());
+    // Made for this user alone, so no other user can take the name first.
+    for (const char* made : {"data", "data/tarvik"}) {
+        EXPECT_EQ(std::filesystem::status(m_folder / made).permissions(), std::filesystem::perms::owner_all) << made;
+    }
+    LockFileInstanceGuard second(m_folder / "a/tarvik");
+    EXPECT_TRUE(second.anotherInstanceRuns());
 }

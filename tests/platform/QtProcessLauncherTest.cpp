@@ -1,8 +1,11 @@
 #include "platform/linux/QtProcessLauncher.h"
 
+#include "fakes/EnvOverride.h"
 #include "fakes/TempFolder.h"
+#include "platform/Platform.h"
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <thread>
@@ -73,4 +76,25 @@ TEST(QtProcessLauncher, ReportsWhatCannotBeStarted) {
     EXPECT_FALSE(launcher.startMinimized("   ", folder.path().string()));
     folder.write("not-executable", "#!/bin/sh\n");
     EXPECT_FALSE(launcher.startMinimized((folder / "not-executable").string(), folder.path().string()));
+}
+
+TEST(QtProcessLauncher, StartedProgramsGetTheUsersEnvironmentNotWhatTheProgramSetForItself) {
+    using tarvik::test::EnvOverride;
+    tarvik::test::TempFolder folder(false);
+    // A Wayland session with XWayland, where the user chose no Qt platform but set the other variable.
+    const EnvOverride platform("QT_QPA_PLATFORM");
+    const EnvOverride mitshm("QT_XCB_NO_MITSHM", "0");
+    const EnvOverride wayland("WAYLAND_DISPLAY", "wayland-0");
+    const EnvOverride display("DISPLAY", ":7");
+    const EnvOverride own("TARVIK_TEST_USER_VARIABLE", "kept");
+    tarvik::prepareQtEnvironment();
+    ASSERT_STREQ(std::getenv("QT_QPA_PLATFORM"), "xcb");
+
+    QtProcessLauncher launcher;
+    ASSERT_TRUE(launcher.startMinimized(R"(/bin/sh -c "env > env.tmp && mv env.tmp env.txt")", folder.path().string()));
+    const std::string env = "\n" + waitForFile(folder, "env.txt");
+    EXPECT_EQ(env.find("\nQT_QPA_PLATFORM="), std::string::npos);
+    EXPECT_NE(env.find("\nQT_XCB_NO_MITSHM=0\n"), std::string::npos);
+    EXPECT_NE(env.find("\nWAYLAND_DISPLAY=wayland-0\n"), std::string::npos);
+    EXPECT_NE(env.find("\nTARVIK_TEST_USER_VARIABLE=kept\n"), std::string::npos);
 }

@@ -1,5 +1,7 @@
 #include "platform/linux/QtProcessLauncher.h"
 
+#include "platform/linux/OwnEnvironment.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
@@ -43,10 +45,16 @@ bool QtProcessLauncher::startMinimized(const std::string& commandLine, const std
     if (args.isEmpty()) {
         return false;
     }
-    const QString program = args.takeFirst();
+    QProcess process;
+    process.setProgram(args.takeFirst());
+    process.setArguments(args);
+    process.setWorkingDirectory(QString::fromStdString(workingDirectory));
+    // What the program chose for its own Qt (the X11 platform on a Wayland session) is not the
+    // user's choice for the programs they start with it.
+    process.setProcessEnvironment(OwnEnvironment::userEnvironment());
     // X11 offers no portable way to ask for a new program's first window to be minimised
     // (that is up to the program and the window manager), so it opens as it likes.
-    return QProcess::startDetached(program, args, QString::fromStdString(workingDirectory));
+    return process.startDetached();
 }
 
 } // namespace tarvik

@@ -1,5 +1,6 @@
 // Session end on Linux desktops: the session manager ends its clients with SIGTERM (or SIGHUP
 // when the terminal goes). The signal is turned into a GUI-thread call through a socket pair.
+#include "platform/linux/OwnEnvironment.h"
 #include "platform/Platform.h"
 
 #include <csignal>
@@ -33,12 +34,12 @@ void prepareQtEnvironment() {
     // The windows are small and repaint a few pixels at a time. Sent over the X connection those
     // cost less than X shared memory, whose image Qt may draw into again only after a round trip
     // that makes sure the X server has finished reading it: one more wake-up of both per repaint.
-    ::setenv("QT_XCB_NO_MITSHM", "1", 0);
+    OwnEnvironment::setDefault("QT_XCB_NO_MITSHM", "1");
     const char* session = std::getenv("XDG_SESSION_TYPE");
     const bool wayland =
         (session != nullptr && std::string_view(session) == "wayland") || std::getenv("WAYLAND_DISPLAY") != nullptr;
     if (wayland && std::getenv("QT_QPA_PLATFORM") == nullptr && std::getenv("DISPLAY") != nullptr) {
-        ::setenv("QT_QPA_PLATFORM", "xcb", 0);
+        OwnEnvironment::setDefault("QT_QPA_PLATFORM", "xcb");
     }
 }
 

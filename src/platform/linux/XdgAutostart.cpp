@@ -1,6 +1,7 @@
 #include "platform/linux/XdgAutostart.h"
 
 #include "platform/linux/XdgFolders.h"
+#include "settings/Paths.h"
 
 #include <fstream>
 #include <string_view>
@@ -147,7 +148,7 @@ bool XdgAutostart::setRunValue(const std::string& valueName, const std::string& 
         return false;
     }
     std::error_code ec;
-    fs::create_directories(path.parent_path(), ec);
+    createPrivateFolders(path.parent_path(), ec);
     const std::string entry = "[Desktop Entry]\n"
                               "Type=Application\n"
                               "Name=塔维内存整理\n"
