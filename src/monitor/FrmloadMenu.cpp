@@ -225,7 +225,8 @@ void Frmload::followDrag(QMouseEvent* event) {
         return;
     }
     m_dragArmed = false;
-    // The window catches up with the pointer first, so the spot that was pressed stays under it.
+    // The window catches up with the pointer first, so the pressed spot stays under it where we move
+    // it ourselves (a window manager may start its move from where the window was).
     m_dragOffset = m_pressGlobal - m_pressWindowPos;
     move(global - m_dragOffset);
     if (windowHandle() != nullptr && windowHandle()->startSystemMove()) {
