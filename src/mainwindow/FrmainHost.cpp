@@ -3,6 +3,7 @@
 #include "about/Frmabout.h"
 #include "mainwindow/Frmain.h"
 #include "mainwindow/MemoryInfoPage.h"
+#include "mainwindow/SoftwareSettingsPage.h"
 #include "monitor/AppContext.h"
 #include "platform/Platform.h"
 #include "settings/Paths.h"
@@ -55,6 +56,13 @@ void FrmainHost::openAtPage(Page page) {
     m_window->showPage(page);
     m_window->setWindowState(m_window->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
     m_ctx.state.PageRefreshRequested = 1;
+}
+
+void FrmainHost::chartStyleChanged() {
+    // Only the style list follows; whatever else the pages hold unsaved stays as the user left it.
+    if (m_window) {
+        m_window->softwareSettingsPage()->fillChartStyle(m_ctx.state.Settings.ChartStyle);
+    }
 }
 
 std::optional<std::array<std::string, 4>> FrmainHost::memoryCaptions() const {

@@ -24,6 +24,7 @@ public:
     void showWindow() override;
     void hideWindow() override;
     void openAtPage(Page page) override;
+    void chartStyleChanged() override;
     std::optional<std::array<std::string, 4>> memoryCaptions() const override;
 
     // Shows the about box, or brings the open one forward.

@@ -112,7 +112,9 @@ private:
     // Gives the latest caption and tooltip to the percentage labels that can be seen.
     void showFigures();
     template <typename Step> void guarded(Step&& step);
-    void startDrag(QMouseEvent* event);
+    // A left press arms a drag; moving the drag distance with the button held starts it.
+    void armDrag(QMouseEvent* event);
+    void followDrag(QMouseEvent* event);
     void setMonitorShown(bool shown);
     void popupMenuAt(const QPoint& globalPos, bool centred);
     void animateToTray(int direction);
@@ -145,7 +147,10 @@ private:
     QTimer* m_timer3 = nullptr;   // the same timer as m_timer1
     bool m_loaded = false;        // the start-up went through; before that no file may be written
     bool m_textsMeasured = false; // the labels are sized to their texts (after the start-up's tray icon)
-    QPoint m_dragOffset;          // used when the window system cannot move the window itself
+    bool m_dragArmed = false;     // the left button is down and has not moved the drag distance yet
+    QPoint m_pressGlobal;         // where it went down, and where the window was then
+    QPoint m_pressWindowPos;
+    QPoint m_dragOffset; // the pressed spot within the window, kept under the mouse
     bool m_manualDrag = false;
     bool m_trayMenuOnRelease = false; // a right-click on the tray icon waits for its release
 };

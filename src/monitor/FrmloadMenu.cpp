@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <QAction>
+#include <QApplication>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QLabel>
@@ -80,10 +81,12 @@ void Frmload::MnuQK_Click() {
 void Frmload::MnuJM_Click(int style) {
     m_ctx.state.Settings.ChartStyle = static_cast<std::uint8_t>(style);
     SetJm();
+    // The software settings page saves the style it holds: it must hold this one from now on.
+    m_mainWindow.chartStyleChanged();
     // Both files are replaced atomically; when info.dxl cannot be written set.dxl is left alone,
     // so the two never disagree.
-    if (m_ctx.files.writeSettings(m_ctx.state.Settings)) {
-        m_ctx.files.copyInfoOverSet();
+    if (!m_ctx.files.writeSettings(m_ctx.state.Settings) || !m_ctx.files.copyInfoOverSet()) {
+        appendLog(Texts::kLogChartStyleWriteFailed);
     }
 }
 
@@ -197,16 +200,41 @@ void Frmload::toggleMainWindow() {
     }
 }
 
-void Frmload::startDrag(QMouseEvent* event) {
+void Frmload::armDrag(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
         return;
     }
+    // The window manager's move takes the pointer away from the window, so it waits until the
+    // press has become a drag: the second press of a double-click must still reach the window.
+    m_dragArmed = true;
+    m_pressGlobal = event->globalPosition().toPoint();
+    m_pressWindowPos = pos();
+}
+
+void Frmload::followDrag(QMouseEvent* event) {
+    if (!(event->buttons() & Qt::LeftButton)) {
+        m_dragArmed = false;
+        m_manualDrag = false;
+        return;
+    }
+    const QPoint global = event->globalPosition().toPoint();
+    if (m_manualDrag) {
+        move(global - m_dragOffset);
+        return;
+    }
+    if (!m_dragArmed || (global - m_pressGlobal).manhattanLength() < QApplication::startDragDistance()) {
+        return;
+    }
+    m_dragArmed = false;
+    // The window catches up with the pointer first, so the pressed spot stays under it where we move
+    // it ourselves (a window manager may start its move from where the window was).
+    m_dragOffset = m_pressGlobal - m_pressWindowPos;
+    move(global - m_dragOffset);
     if (windowHandle() != nullptr && windowHandle()->startSystemMove()) {
         return;
     }
     // No window manager move: follow the mouse ourselves until the button is released.
     m_manualDrag = true;
-    m_dragOffset = event->globalPosition().toPoint() - pos();
 }
 
 bool Frmload::eventFilter(QObject* watched, QEvent* event) {
@@ -236,14 +264,13 @@ bool Frmload::eventFilter(QObject* watched, QEvent* event) {
 
     switch (type) {
     case QEvent::MouseButtonPress:
-        startDrag(me);
+        armDrag(me);
         return true;
     case QEvent::MouseMove:
-        if (m_manualDrag && (me->buttons() & Qt::LeftButton)) {
-            move(me->globalPosition().toPoint() - m_dragOffset);
-        }
+        followDrag(me);
         return true;
     case QEvent::MouseButtonRelease:
+        m_dragArmed = false;
         m_manualDrag = false;
         if (me->button() == Qt::RightButton) {
             popupMenuAt(me->globalPosition().toPoint(), false);

@@ -67,7 +67,10 @@ bool Frmload::Form_Load() {
         move(avail.right() - width() - 20, avail.top() + 20);
     }
 
-    if (st.Settings.HideMonitorAtStart) {
+    // Without a tray a hidden window could never be brought back, nor the program ended: it is
+    // shown, and the stored choice is left for a desktop that has one.
+    const bool hidden = st.Settings.HideMonitorAtStart && pf.trayAnimator.trayPresent();
+    if (hidden) {
         hide();
     } else {
         keepOffTaskbar(winId());
@@ -77,7 +80,7 @@ bool Frmload::Form_Load() {
 
     buildTray();
     prepareFirstPaint();
-    setMonitorShown(!st.Settings.HideMonitorAtStart);
+    setMonitorShown(!hidden);
     m_supervisor.PeriodicTickCount = 0;
     m_supervisor.AutoLogTickCount = 0;
     startTimers();

@@ -19,6 +19,8 @@ public:
     virtual void hideWindow() = 0;
     // Shows the window at a page, restores it from minimised and asks it to refresh its pages.
     virtual void openAtPage(Page page) = 0;
+    // The stored chart style changed outside the window (the monitor window's style menu).
+    virtual void chartStyleChanged() = 0;
     // The four captions of the memory page as they stand, when the window exists.
     virtual std::optional<std::array<std::string, 4>> memoryCaptions() const = 0;
 };

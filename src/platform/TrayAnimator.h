@@ -23,10 +23,13 @@ inline ScreenRect centreStrip(const ScreenRect& r) {
     return s;
 }
 
-// Draws the caption-style animation between a window and the notification area.
+// Draws the caption-style animation between a window and the notification area, and tells
+// whether the desktop has a notification area at all.
 class TrayAnimator {
 public:
     virtual ~TrayAnimator() = default;
+    // Whether a tray can take the program's icon now.
+    virtual bool trayPresent() const = 0;
     // direction 1: from the window toward the tray; 0: from the tray toward the window.
     // `nativeWindow` is the window's native handle, on whose behalf the animation runs; `window`
     // its frame in the toolkit's pixels. `trayIcon` is where the desktop reports the tray icon,

@@ -26,6 +26,7 @@ inline std::string programFolderFailed(const std::string& folder, const std::str
 inline constexpr const char* kLogRuntimeError = "运行时出现错误。";
 inline constexpr const char* kLogReleaseFailed = "整理释放内存。";
 inline constexpr const char* kLogManualRelease = "整理内存。";
+inline constexpr const char* kLogChartStyleWriteFailed = "配置失败。";
 inline std::string lowMemoryRelease(int minFreePercent) {
     return "系统可用内存低于最低限度" + std::to_string(minFreePercent) + "%" + "，自动整理内存。";
 }

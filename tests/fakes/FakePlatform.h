@@ -156,6 +156,8 @@ public:
         std::uintptr_t nativeWindow;
     };
     std::vector<Call> calls;
+    bool present = true; // a tray on the desktop
+    bool trayPresent() const override { return present; }
     void animate(std::uintptr_t nativeWindow, const ScreenRect& window, const std::optional<ScreenRect>&,
                  const ScreenRect&, int direction) override {
         calls.push_back({window, direction, nativeWindow});

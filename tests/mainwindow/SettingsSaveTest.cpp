@@ -4,6 +4,7 @@
 #include "mainwindow/SoftwareSettingsPage.h"
 #include "mainwindow/UserLevelPage.h"
 #include "mainwindow/UserSettingsPage.h"
+#include "monitor/Frmload.h"
 #include "settings/Paths.h"
 #include "settings/Texts.h"
 
@@ -163,6 +164,18 @@ TEST_F(SettingsSave, RunEntryThatCannotBeChangedIsReportedAfterTheFilesAreWritte
         EXPECT_TRUE(fakes.dialogs.shown.empty());
     }
     EXPECT_EQ(fakes.autostart.values.at("Tarvik"), "/old/tarvik");
+
+TEST_F(SettingsSave, StyleChosenFromTheMonitorWindowIsTheOneTheSoftwareSaveKeeps) {
+    build();
+    openPage(Frmain::FmeRun);
+    soft().ChkYC()->click(); // not saved yet: the style menu leaves it as it is
+    Frmload monitor(*context, *host);
+    monitor.MnuJM_Click(2);
+    EXPECT_EQ(soft().CmbJM()->currentIndex(), 2);
+    EXPECT_TRUE(soft().ChkYC()->isChecked());
+    window().CmdSaveSet_Click(1);
+    EXPECT_EQ(folder.read("info.dxl"), "3,True,25,False,Alarm.wav,False,720,False,False,True,True,False,10,2\r\n");
+    EXPECT_EQ(applied, std::vector<int>{2});
 }
 
 TEST_F(SettingsSave, SoftwareSaveKeepsTheStoredAlarmWhateverTheUserPageShows) {

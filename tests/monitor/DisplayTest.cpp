@@ -182,6 +182,18 @@ TEST_F(MonitorDisplay, StyleMenuResizesAtTheSameCornerAndRewritesBothFiles) {
     EXPECT_TRUE(window().panel(0)->isVisible());
 }
 
+TEST_F(MonitorDisplay, StyleMenuLogsAStyleItCouldNotStoreAndStillShowsIt) {
+    startWithStyle(1);
+    const std::string stored = folder.read("set.dxl");
+    for (const char* refused : {"info.dxl", "set.dxl"}) {
+        fakes.replacer.failNames = {refused};
+        window().MnuJM_Click(2);
+        EXPECT_EQ(lastLogMessage(), "配置失败。") << refused;
+        EXPECT_TRUE(window().panel(2)->isVisible()) << refused;
+        EXPECT_EQ(folder.read("set.dxl"), stored) << refused;
+    }
+}
+
 TEST_F(MonitorDisplay, StyleMenuOffersTheThreeStylesWithoutCheckMarks) {
     startWithStyle(0);
     QStringList texts;

@@ -95,6 +95,18 @@ TEST_F(Startup, HiddenAtStartKeepsTheTrayIconAndOffersRestore) {
     EXPECT_EQ(window().size(), QSize(71, 37));
 }
 
+TEST_F(Startup, HiddenAtStartWithoutATrayShowsTheWindowAndKeepsTheSetting) {
+    const std::string hidden = "3,True,25,False,Alarm.wav,False,720,False,False,True,True,False,10,0\r\n";
+    folder.write("set.dxl", hidden);
+    fakes.trayAnimator.present = false;
+    ASSERT_TRUE(start());
+    EXPECT_TRUE(window().isVisible());
+    EXPECT_TRUE(state.MonitorShown);
+    EXPECT_EQ(window().MnuYC()->text(), QStringLiteral("隐藏"));
+    EXPECT_TRUE(state.Settings.HideMonitorAtStart);
+    EXPECT_EQ(folder.read("set.dxl"), hidden);
+}
+
 TEST_F(Startup, SecondInstanceIsRefusedWithoutTouchingAnyFile) {
     fakes.instanceGuard.another = true;
     const std::string wtl = folder.read("wtl.dxl");

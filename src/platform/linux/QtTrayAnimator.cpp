@@ -6,6 +6,7 @@
 #include <QPalette>
 #include <QRegion>
 #include <QScreen>
+#include <QSystemTrayIcon>
 #include <QVariantAnimation>
 #include <QWidget>
 
@@ -33,6 +34,11 @@ QRegion outline(const QSize& size) {
 }
 
 } // namespace
+
+bool QtTrayAnimator::trayPresent() const {
+    // An X11 tray's manager selection, or a StatusNotifierItem host on the session bus.
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
 
 std::optional<std::pair<QRect, QRect>> QtTrayAnimator::path(const ScreenRect& window,
                                                             const std::optional<ScreenRect>& trayIcon,

@@ -11,6 +11,7 @@ namespace tarvik {
 // drawn in a frameless window that takes neither input nor focus.
 class QtTrayAnimator : public TrayAnimator {
 public:
+    bool trayPresent() const override;
     void animate(std::uintptr_t nativeWindow, const ScreenRect& window, const std::optional<ScreenRect>& trayIcon,
                  const ScreenRect& screen, int direction) override;
 

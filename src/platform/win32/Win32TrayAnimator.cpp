@@ -14,6 +14,10 @@ RECT toRect(const ScreenRect& r) {
 
 } // namespace
 
+bool Win32TrayAnimator::trayPresent() const {
+    return ::FindWindowW(L"Shell_TrayWnd", nullptr) != nullptr;
+}
+
 ScreenRect Win32TrayAnimator::notificationArea() {
     ScreenRect area;
     const HWND taskBar = ::FindWindowW(L"Shell_TrayWnd", nullptr);

@@ -10,6 +10,8 @@ namespace tarvik {
 // window and the notification area that the task bar's "TrayNotifyWnd" child covers.
 class Win32TrayAnimator : public TrayAnimator {
 public:
+    // The task bar receives the icons of the notification area; without it (no shell) there is none.
+    bool trayPresent() const override;
     // The tray icon and screen area are not needed: the task bar tells where its tray is. The
     // task bar speaks in physical pixels, so the window's rectangle is taken from the window itself
     // rather than from the toolkit's (scaled) pixels.
