@@ -164,6 +164,7 @@ TEST_F(SettingsSave, RunEntryThatCannotBeChangedIsReportedAfterTheFilesAreWritte
         EXPECT_TRUE(fakes.dialogs.shown.empty());
     }
     EXPECT_EQ(fakes.autostart.values.at("Tarvik"), "/old/tarvik");
+}
 
 TEST_F(SettingsSave, StyleChosenFromTheMonitorWindowIsTheOneTheSoftwareSaveKeeps) {
     build();
