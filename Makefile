@@ -1,4 +1,4 @@
-# Thin wrapper over CMake. `make run` and `make test` set up everything on a fresh Debian 12 machine.
+# Thin wrapper over CMake. `make run` and `make test` set up everything on a fresh Debian 12 or 13 machine.
 BUILD ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
