@@ -9,6 +9,7 @@
 # With TARVIK_SHOTS set to a folder, the monitor window, the popup menu and the main window are
 # photographed into it.
 source "$(dirname "$0")/../desktop/lib.sh"
+source "$(dirname "$0")/lib.sh"
 
 ZIP=$EXE
 command -v unzip >/dev/null || skip "unzip is not installed"
@@ -59,15 +60,7 @@ fi
 strings -n 3 -el "$PROG/Tarvik.exe" | grep -qx '3\.0' || fail "Tarvik.exe carries no version 3.0"
 
 # Every DLL that the program and its plugins load is in the folder or is part of Windows.
-for binary in "$PROG"/Tarvik.exe "$PROG"/*.dll "$PROG"/*/*.dll; do
-    for dll in $(x86_64-w64-mingw32-objdump -p "$binary" | awk '/DLL Name:/ {print $3}'); do
-        [ -n "$(find "$PROG" -maxdepth 1 -iname "$dll")" ] && continue
-        [ -n "$(find "$WINEPREFIX/drive_c/windows/system32" -maxdepth 1 -iname "$dll")" ] && continue
-        # API sets are names that the loader of every Windows 10 and 11 maps to its own DLLs.
-        case $dll in api-ms-win-*) continue ;; esac
-        fail "$(basename "$binary") needs $dll, which is neither in the zip nor part of Windows"
-    done
-done
+check_dlls "$PROG"
 
 size_of() {
     xwininfo -id "$1" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'
