@@ -57,7 +57,8 @@ check_dlls() {
             name=$(echo "$dll" | tr 'A-Z' 'a-z')
             # API sets are names that the loader of every Windows 10 and 11 maps to its own DLLs.
             case $name in api-ms-win-*) continue ;; esac
-            case $WINDOWS_DLLS in *" ${name%.dll} "* | *" $name "*) continue ;; esac
+            # shellcheck disable=SC2086 # one word a DLL
+            printf '%s\n' $WINDOWS_DLLS | grep -qxF -e "${name%.dll}" -e "$name" && continue
             fail "$(basename "$binary") needs $dll, which is neither in $folder nor part of Windows"
         done
     done

@@ -76,7 +76,7 @@ install() {
         press_default setup_window # 下一步
         page_shot windows-setup-licence setup_window
         press_default setup_window # 我接受
-        wait_long '[ -f "$INST/uninstall.exe" ] && [ -n "$("${WINE[@]}" reg query "$UNINSTALL_KEY" 2>/dev/null)" ]' ||
+        wait_long '[ -f "$INST/uninstall.exe" ] && "${WINE[@]}" reg query "$UNINSTALL_KEY" >/dev/null 2>&1' ||
             fail "the setup did not install"
         sleep 2
         page_shot windows-setup-finish setup_window
@@ -215,6 +215,8 @@ if [ -n "${TARVIK_SHOTS:-}" ]; then
     wait_long 'uninstaller_window >/dev/null' || fail "the uninstaller shows no window"
     page_shot windows-uninstall uninstaller_window
     press_default uninstaller_window # 卸载
+    wait_long '[ ! -e "$INST" ]' || fail "the uninstaller left $INST"
+    press_default uninstaller_window # 关闭
 else
     # As a deployment tool runs it: the quiet command line, "uninstaller" /S, which hands the work
     # to a copy of the uninstaller outside the folder and returns.
@@ -223,7 +225,7 @@ else
     uninstaller=${uninstaller%%\"*}
     "${WINE[@]}" "$uninstaller" ${quiet##*\" } >"$WORK/uninstall.log" 2>&1 || fail "the silent uninstall failed"
 fi
-wait_long '[ ! -e "$INST" ] && [ -z "$(run_value HKLM)" ] && [ -z "$("${WINE[@]}" reg query "$UNINSTALL_KEY" 2>/dev/null)" ]' ||
+wait_long '[ ! -e "$INST" ] && [ -z "$(run_value HKLM)" ] && ! "${WINE[@]}" reg query "$UNINSTALL_KEY" >/dev/null 2>&1' ||
     fail "the uninstaller left $(ls "$INST" 2>/dev/null | head -n 5 | tr '\n' ' ') run value '$(run_value HKLM)'"
 echo "uninstall in $(seconds_since "$begin") s"
 wait_for ended 100 || fail "the uninstaller left the running program running"
