@@ -23,7 +23,7 @@ run: build
 
 # The native tests, then the unit and widget tests under ASan/UBSan (build-asan/), every fuzz target
 # for TARVIK_FUZZ_SECONDS (build-fuzz/), the core with the Windows platform layer cross-built
-# and run under Wine (build-win/), the Windows program's zip driven under Wine (build-winapp/;
+# and run under Wine (build-win/), the Windows program's zip and setup driven under Wine (build-winapp/;
 # the first run builds Qt for Windows into ~/.cache/tarvik), and the Debian package built
 # (build-pkg/), checked and its unpacked program run by an unprivileged user.
 test: build
@@ -37,7 +37,8 @@ test: build
 test-windows: deps
 	JOBS=$(JOBS) ./scripts/test-windows
 
-# The Windows program as dist/Tarvik-3.0-windows-x64.zip (Qt for Windows is built once, into a cache).
+# The Windows program as dist/Tarvik-3.0-windows-x64.zip and dist/Tarvik-3.0-setup.exe (Qt for Windows
+# is built once, into a cache).
 windows: build
 	JOBS=$(JOBS) BUILD=$(BUILD) ./scripts/build-windows
 

@@ -11,8 +11,7 @@ source "$(dirname "$0")/../desktop/lib.sh"
 source "$(dirname "$0")/lib.sh"
 
 desktop_start
-wine_prefix_init
-wine_unpack
+wine_zip_start
 
 cp936() { printf '%s' "$1" | iconv -f UTF-8 -t CP936; }
 inode() { stat -c %i "$PROG/$1"; }

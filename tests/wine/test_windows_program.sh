@@ -12,10 +12,7 @@ source "$(dirname "$0")/../desktop/lib.sh"
 source "$(dirname "$0")/lib.sh"
 
 desktop_start
-begin=$(now)
-wine_prefix_init
-echo "fresh Wine prefix in $(seconds_since "$begin") s"
-wine_unpack
+wine_zip_start
 
 # What Explorer shows of the executable: the program's icon at its sizes and the version 3.0; and
 # the manifest that keeps it a standard user's program.
@@ -27,15 +24,7 @@ fi
 strings -n 3 -el "$PROG/Tarvik.exe" | grep -qx '3\.0' || fail "Tarvik.exe carries no version 3.0"
 
 # Every DLL that the program and its plugins load is in the folder or is part of Windows.
-for binary in "$PROG"/Tarvik.exe "$PROG"/*.dll "$PROG"/*/*.dll; do
-    for dll in $(x86_64-w64-mingw32-objdump -p "$binary" | awk '/DLL Name:/ {print $3}'); do
-        [ -n "$(find "$PROG" -maxdepth 1 -iname "$dll")" ] && continue
-        [ -n "$(find "$WINEPREFIX/drive_c/windows/system32" -maxdepth 1 -iname "$dll")" ] && continue
-        # API sets are names that the loader of every Windows 10 and 11 maps to its own DLLs.
-        case $dll in api-ms-win-*) continue ;; esac
-        fail "$(basename "$binary") needs $dll, which is neither in the zip nor part of Windows"
-    done
-done
+check_dlls "$PROG"
 
 # --- Start: the monitor window at the place and size of wtl.dxl, and the tray icon.
 printf '%s\r\n' '1500,9000,240' >"$PROG/wtl.dxl" # top 100, left 600 pixels; the bar chart is 120 × 16
