@@ -25,14 +25,16 @@ run: build
 # for TARVIK_FUZZ_SECONDS (build-fuzz/), the core with the Windows platform layer cross-built
 # and run under Wine (build-win/), the Windows program's zip and setup driven under Wine (build-winapp/;
 # the first run builds Qt for Windows into ~/.cache/tarvik), and the Debian package built
-# (build-pkg/), checked and its unpacked program run by an unprivileged user.
+# (build-pkg/), checked and its unpacked program run by an unprivileged user. Last, the tests
+# counted on each system.
 test: build
-	./scripts/timed-stage "native tests" sh -c 'cd $(BUILD) && ctest --output-on-failure -j $(JOBS)'
+	./scripts/timed-stage "native tests" sh -c 'cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --output-junit ctest-results.xml'
 	JOBS=$(JOBS) ./scripts/timed-stage "sanitizer build and tests" ./scripts/test-sanitizers
 	JOBS=$(JOBS) ./scripts/timed-stage "fuzzing" ./scripts/test-fuzz
 	JOBS=$(JOBS) ./scripts/timed-stage "Windows build and tests under Wine" ./scripts/test-windows
 	JOBS=$(JOBS) BUILD=$(BUILD) ./scripts/timed-stage "Windows program under Wine" ./scripts/test-windows-program
 	JOBS=$(JOBS) ./scripts/timed-stage "Debian package and its checks" ./scripts/test-package
+	./scripts/test-counts $(BUILD) build-win
 
 test-windows: deps
 	JOBS=$(JOBS) ./scripts/test-windows
