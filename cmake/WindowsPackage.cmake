@@ -5,7 +5,8 @@ set(TARVIK_PACKAGE_NAME Tarvik-${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}
 
 install(TARGETS tarvik RUNTIME DESTINATION .)
 install(FILES $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6::Widgets> DESTINATION .)
-# Qt looks for its plugins in these folders beside the executable.
+# Qt looks for its plugins in these folders beside the executable, and through qt.conf nowhere else.
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/windows/qt.conf DESTINATION .)
 install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> DESTINATION platforms)
 # The native style: "windowsvista" up to Qt 6.6, "modernwindows" from Qt 6.7.
 set(TARVIK_STYLE_PLUGIN "")

@@ -19,20 +19,29 @@ wine_zip_start
 if command -v wrestool >/dev/null; then
     wrestool -x -t 14 "$PROG/Tarvik.exe" >"$WORK/icon.ico"
     [ "$(icotool -l "$WORK/icon.ico" | grep -c -- '--bit-depth=32')" -ge 6 ] || fail "Tarvik.exe carries no icon"
-    wrestool -x --raw -t 24 "$PROG/Tarvik.exe" | grep -q 'level="asInvoker"' || fail "Tarvik.exe carries no manifest"
+    wrestool -x --raw -t 24 "$PROG/Tarvik.exe" >"$WORK/manifest.xml"
+    grep -q 'level="asInvoker"' "$WORK/manifest.xml" || fail "Tarvik.exe carries no manifest"
+    grep -Eq '<([[:alnum:]]+:)?longPathAware>true</' "$WORK/manifest.xml" || fail "the manifest is not longPathAware"
 fi
 strings -n 3 -el "$PROG/Tarvik.exe" | grep -qx '3\.0' || fail "Tarvik.exe carries no version 3.0"
 
 # Every DLL that the program and its plugins load is in the folder or is part of Windows.
 check_dlls "$PROG"
 
+# Qt's plugins come from the program folder only (qt.conf), even below a Qt installation, whose
+# own platform plugin is then laid above the program folder.
+mkdir -p "$WINEPREFIX/drive_c/lib" "$WINEPREFIX/drive_c/plugins/platforms"
+touch "$WINEPREFIX/drive_c/lib/libQt6Core.a"
+cp "$PROG"/platforms/*.dll "$WINEPREFIX/drive_c/plugins/platforms/"
+
 # --- Start: the monitor window at the place and size of wtl.dxl, and the tray icon.
 printf '%s\r\n' '1500,9000,240' >"$PROG/wtl.dxl" # top 100, left 600 pixels; the bar chart is 120 × 16
 begin=$(now)
-wine_start
+WINEDEBUG=-all,+loaddll wine_start
 wait_long 'MONITOR=$(window_of 塔维内存整理 120x16)' ||
     fail "the monitor window did not appear at the bar chart's size"
 first_start=$(seconds_since "$begin")
+! grep -i 'Loaded L"C:\\\\plugins' "$WORK/program.log" || fail "Qt loaded a plugin from outside the program folder"
 read -r x y < <(top_left_of "$MONITOR")
 [ "$x $y" = "600 100" ] || fail "the monitor window is at $x,$y, not at wtl.dxl's 600,100"
 wait_long 'ICON=$(tray_icon explorer.exe)' || fail "no tray icon in the panel's tray"
