@@ -44,8 +44,17 @@ trap cleanup EXIT
 # Starts Xvfb on a free display and icewm on it; waits until the window manager and its tray are
 # there.
 desktop_start() {
-    xserver_start
-    icewm_start
+    local attempt
+    # On a loaded machine icewm now and then cannot open a display that has just answered, and
+    # then never comes up: such a desktop is given up for a new one.
+    for attempt in 1 2 3; do
+        xserver_start
+        icewm_start && return 0
+        kill "${PIDS[@]}" 2>/dev/null
+        wait "${PIDS[@]}" 2>/dev/null
+        PIDS=()
+    done
+    fail "the window manager did not start (icewm.log: $(tail -n 1 "$WORK/icewm.log" 2>/dev/null))"
 }
 
 # Starts Xvfb on a free display. Xvfb takes a display's lock file atomically and exits when the
@@ -90,6 +99,7 @@ icewm_start() {
         kill -0 "$wm" 2>/dev/null && break
     done
     PIDS+=($wm)
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window || return 1
     # The tray is mapped shortly after the window manager announces itself.
     for _ in $(seq 100); do
         xwininfo -root -tree 2>/dev/null | grep -q '"SystemTray"' && break
