@@ -5,7 +5,7 @@ CMAKE_FLAGS ?=
 # Seconds each fuzz target runs in `make test`.
 export TARVIK_FUZZ_SECONDS ?= 30
 
-.PHONY: all deps configure build run test test-windows windows package bench clean
+.PHONY: all deps configure build run test test-windows test-windows-widgets windows package bench clean
 
 all: build
 
@@ -39,6 +39,12 @@ test: build
 test-windows: deps
 	JOBS=$(JOBS) ./scripts/test-windows
 
+# The widget tests built against Qt for Windows and run under Wine (build-wingui/). Not yet part of
+# `make test`: four of its tests still fail on Windows (text widths, a folder closed to writing).
+test-windows-widgets: build
+	JOBS=$(JOBS) BUILD=$(BUILD) ./scripts/test-windows-widgets
+	./scripts/test-counts $(BUILD) build-wingui
+
 # The Windows program as dist/Tarvik-3.0-windows-x64.zip and dist/Tarvik-3.0-setup.exe (Qt for Windows
 # is built once, into a cache).
 windows: build
@@ -53,4 +59,4 @@ bench: build
 	./scripts/bench $(BUILD)
 
 clean:
-	rm -rf $(BUILD) build-asan build-fuzz build-win build-winapp build-pkg dist
+	rm -rf $(BUILD) build-asan build-fuzz build-win build-wingui build-winapp build-pkg dist
