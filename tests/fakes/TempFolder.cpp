@@ -50,6 +50,15 @@ void TempFolder::write(std::string_view name, std::string_view bytes) const {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
+std::uintmax_t TempFolder::makeHuge(std::string_view name) const {
+    std::error_code ec;
+    fs::resize_file(m_path / name, std::uintmax_t(1) << 36, ec);
+    if (ec) {
+        fs::resize_file(m_path / name, std::uintmax_t(1) << 31);
+    }
+    return fs::file_size(m_path / name);
+}
+
 bool TempFolder::exists(std::string_view name) const {
     return fs::exists(m_path / name);
 }

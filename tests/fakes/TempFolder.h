@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -23,6 +24,10 @@ public:
     void write(std::string_view name, std::string_view bytes) const;
     bool exists(std::string_view name) const;
     void remove(std::string_view name) const;
+    // Grows a file, sparse, far beyond anything a read of the program may hold: 64 GiB where the
+    // file system takes it, else 2 GiB (Wine refuses a size above the disk's free space). Gives
+    // the size.
+    std::uintmax_t makeHuge(std::string_view name) const;
 
 private:
     std::filesystem::path m_path;

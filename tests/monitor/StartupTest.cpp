@@ -175,8 +175,7 @@ TEST_F(Startup, MissingLogShowsItsMessageAndLeavesAnEmptyLog) {
 }
 
 TEST_F(Startup, ALogTooLargeToHoldEndsTheStartUpAndIsKept) {
-    const std::uintmax_t huge = std::uintmax_t(1) << 36; // 64 GiB, sparse: takes no disk
-    std::filesystem::resize_file(folder / "Tarvik.log", huge);
+    const std::uintmax_t huge = folder.makeHuge("Tarvik.log");
     EXPECT_FALSE(start());
     ASSERT_EQ(fakes.dialogs.messages(), std::vector<std::string>{"无法打开日志文件，请重新安装本软件。"});
     EXPECT_TRUE(fakes.ender.ended());

@@ -139,8 +139,7 @@ TEST_F(EventLogTest, AFailedWriteLeavesTheLogAsItIsAndIsReported) {
 
 TEST_F(EventLogTest, ALogTooLargeToHoldIsNeitherReadNorReplaced) {
     folder.write("Tarvik.log", "a\r\n");
-    const std::uintmax_t huge = std::uintmax_t(1) << 36; // 64 GiB, sparse: takes no disk
-    fs::resize_file(folder / "Tarvik.log", huge);
+    const std::uintmax_t huge = folder.makeHuge("Tarvik.log");
     EXPECT_FALSE(log.LoadLogText());
     EXPECT_FALSE(log.AppendLogLine("打开日志文件失败。"));
     EXPECT_FALSE(log.readBytes());

@@ -95,7 +95,7 @@ TEST(ProgramFolders, FirstStartLaysTheMissingFactoryFilesAndLaterStartsLeaveTheU
 TEST(ProgramFolders, AFactoryFileTooLargeForItsKindIsNotLaid) {
     test::TempFolder data;
     test::TempFolder home(false);
-    fs::resize_file(data / "wtl.dxl", std::uintmax_t(1) << 36); // sparse: takes no disk
+    data.makeHuge("wtl.dxl");
     const ProgramFolders folders = ProgramFolders::decide({home.path(), false, true, data.path(), home / "t"});
     test::FakeFileReplacer replacer;
     std::string failure;

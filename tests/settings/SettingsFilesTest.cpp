@@ -314,17 +314,16 @@ TEST_F(SettingsFilesTest, InfoIsCopiedOverSetByteForByte) {
 }
 
 TEST_F(SettingsFilesTest, FilesLargerThanTheyCanBeAreNeverAllocated) {
-    // Sparse files of 64 GiB behind a valid line: only the line is read, nothing is held whole.
-    const std::uintmax_t huge = std::uintmax_t(1) << 36;
+    // Huge sparse files behind a valid line: only the line is read, nothing is held whole.
     folder.write("info.dxl", std::string(kSettingsLine) + "\r\n");
-    fs::resize_file(folder / "info.dxl", huge);
+    folder.makeHuge("info.dxl");
     folder.write("set.dxl", "old\r\n");
     ASSERT_TRUE(files.readSettings("info.dxl"));
     EXPECT_FALSE(files.copyInfoOverSet());
     EXPECT_EQ(folder.read("set.dxl"), "old\r\n");
 
     folder.write("wtl.dxl", "300,9000,240\r\n");
-    fs::resize_file(folder / "wtl.dxl", huge);
+    folder.makeHuge("wtl.dxl");
     ASSERT_TRUE(files.readPlacement());
     ASSERT_TRUE(files.refreshPlacement({300, 9000, 240}, ","));
     EXPECT_EQ(folder.read("wtl.dxl"), "300,9000,240\r\n");
