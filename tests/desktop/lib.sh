@@ -101,10 +101,12 @@ icewm_start() {
     PIDS+=($wm)
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window || return 1
     # The tray is mapped shortly after the window manager announces itself.
+    local tray=""
     for _ in $(seq 100); do
-        xwininfo -root -tree 2>/dev/null | grep -q '"SystemTray"' && break
+        xwininfo -root -tree 2>/dev/null | grep -q '"SystemTray"' && tray=1 && break
         sleep 0.1
     done
+    [ -n "$tray" ] || return 1
     sleep 0.5
 }
 
