@@ -119,9 +119,6 @@ start_installed() {
     wait_long 'MONITOR=$(window_of 塔维内存整理 120x16)' || fail "the installed program showed no monitor window"
     wait_long 'tray_icon explorer.exe >/dev/null' || fail "the installed program put no icon in the tray"
 }
-ended() {
-    ! kill -0 "$PROGRAM_PID" 2>/dev/null
-}
 log_text() {
     iconv -f CP936 -t UTF-8 "$USERDIR/Tarvik.log"
 }
