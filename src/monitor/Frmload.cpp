@@ -174,11 +174,15 @@ void Frmload::fitLabelToText(QLabel* label) {
         return;
     }
     // Each figure covers only its own text, so the bar and the newest peaks beside it stay free
-    // for the mouse and the eye. The peak chart's figure keeps its right edge at the chart's edge.
+    // for the mouse and the eye. The peak chart's figure keeps its right edge at the chart's edge
+    // and never reaches over the newest peak's column, whatever the face's widths: a face with
+    // wider digits loses at most the side bearing of its first digit.
     const QFontMetrics fm = label->fontMetrics();
     const QSize size(fm.horizontalAdvance(label->text()) + 1, fm.height());
     if (label == m_label1[2]) {
-        label->setGeometry(m_pic2->width() - size.width(), 0, size.width(), size.height());
+        const int clearOfPeaks = m_pic2->toPixel(0, 0).x() + 1;
+        const int left = std::max(m_pic2->width() - size.width(), clearOfPeaks);
+        label->setGeometry(left, 0, m_pic2->width() - left, size.height());
     } else {
         label->resize(size);
     }
