@@ -23,8 +23,9 @@ run: build
 
 # The native tests, then the unit and widget tests under ASan/UBSan (build-asan/), every fuzz target
 # for TARVIK_FUZZ_SECONDS (build-fuzz/), the core with the Windows platform layer cross-built
-# and run under Wine (build-win/), the Windows program's zip and setup driven under Wine (build-winapp/;
-# the first run builds Qt for Windows into ~/.cache/tarvik), and the Debian package built
+# and run under Wine (build-win/), the widget tests built against Qt for Windows and run under Wine
+# (build-wingui/; the first run builds Qt for Windows into ~/.cache/tarvik), the Windows program's
+# zip and setup driven under Wine (build-winapp/), and the Debian package built
 # (build-pkg/), checked and its unpacked program run by an unprivileged user. Last, the tests
 # counted on each system.
 test: build
@@ -32,15 +33,15 @@ test: build
 	JOBS=$(JOBS) ./scripts/timed-stage "sanitizer build and tests" ./scripts/test-sanitizers
 	JOBS=$(JOBS) ./scripts/timed-stage "fuzzing" ./scripts/test-fuzz
 	JOBS=$(JOBS) ./scripts/timed-stage "Windows build and tests under Wine" ./scripts/test-windows
+	JOBS=$(JOBS) BUILD=$(BUILD) ./scripts/timed-stage "Windows widget tests under Wine" ./scripts/test-windows-widgets
 	JOBS=$(JOBS) BUILD=$(BUILD) ./scripts/timed-stage "Windows program under Wine" ./scripts/test-windows-program
 	JOBS=$(JOBS) ./scripts/timed-stage "Debian package and its checks" ./scripts/test-package
-	./scripts/test-counts $(BUILD) build-win
+	./scripts/test-counts $(BUILD) build-win build-wingui
 
 test-windows: deps
 	JOBS=$(JOBS) ./scripts/test-windows
 
-# The widget tests built against Qt for Windows and run under Wine (build-wingui/). Not yet part of
-# `make test`: four of its tests still fail on Windows (text widths, a folder closed to writing).
+# The widget tests built against Qt for Windows and run under Wine (build-wingui/) alone.
 test-windows-widgets: build
 	JOBS=$(JOBS) BUILD=$(BUILD) ./scripts/test-windows-widgets
 	./scripts/test-counts $(BUILD) build-wingui

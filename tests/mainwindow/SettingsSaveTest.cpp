@@ -414,6 +414,10 @@ TEST_F(SettingsSave, FailedWriteShowsTheFailureAndKeepsWhatChangedBeforeIt) {
 }
 
 TEST_F(SettingsSave, ReadOnlyFolderFailsEverySaveLeavingNoFileHalfWritten) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows gives a folder's read-only attribute no meaning (Explorer marks customised folders "
+                    "with it) and Wine enforces no access rights, so a folder cannot be closed to writing here";
+#endif
     build();
     const auto before = files();
     std::filesystem::permissions(folder.path(),
