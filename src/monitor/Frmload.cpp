@@ -174,14 +174,18 @@ void Frmload::fitLabelToText(QLabel* label) {
         return;
     }
     // Each figure covers only its own text, so the bar and the newest peaks beside it stay free
-    // for the mouse and the eye. The peak chart's figure keeps its right edge at the chart's edge
-    // and never reaches over the newest peak's column, whatever the face's widths: a face with
-    // wider digits loses at most the side bearing of its first digit.
+    // for the mouse and the eye. The peak chart's figure keeps its right edge at the chart's edge,
+    // and keeps off the newest peak's column whenever its text fits beside it (a face with wide
+    // digits loses no more than its spare pixel); a figure too wide for that is shown whole.
     const QFontMetrics fm = label->fontMetrics();
-    const QSize size(fm.horizontalAdvance(label->text()) + 1, fm.height());
+    const int advance = fm.horizontalAdvance(label->text());
+    const QSize size(advance + 1, fm.height());
     if (label == m_label1[2]) {
         const int clearOfPeaks = m_pic2->toPixel(0, 0).x() + 1;
-        const int left = std::max(m_pic2->width() - size.width(), clearOfPeaks);
+        int left = m_pic2->width() - size.width();
+        if (left < clearOfPeaks && m_pic2->width() - clearOfPeaks >= advance) {
+            left = clearOfPeaks;
+        }
         label->setGeometry(left, 0, m_pic2->width() - left, size.height());
     } else {
         label->resize(size);
