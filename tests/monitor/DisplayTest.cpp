@@ -225,4 +225,9 @@ TEST_F(MonitorDisplay, PeakChartShowsEveryValueAboveZeroAndKeepsItsFigureClearOf
     EXPECT_EQ(figure->text(), QStringLiteral("97%"));
     EXPECT_GT(figure->x(), newestColumn);
     EXPECT_EQ(figure->geometry().right(), window().Pic2()->width() - 1);
+    // A figure too wide for the free part is shown whole rather than cut.
+    setFree(1.0);
+    window().Timer1_Timer();
+    EXPECT_EQ(figure->text(), QStringLiteral("100%"));
+    EXPECT_GE(figure->width(), figure->fontMetrics().horizontalAdvance(figure->text()));
 }
