@@ -3,8 +3,9 @@
 # the Linux program: the tray icon's menu on the right button's release, reached by the arrow
 # keys; the monitor window resized by its chart-style menu; the main window's page buttons; a
 # save of each settings page, whose files stay in code page 936; and a double-click on the bar
-# showing and hiding the main window. With TARVIK_WINE_OPEN_FAULTS set, also a drag of the monitor
-# window and a click outside the tray menu closing it, which fail under Wine today.
+# showing and hiding the main window; a drag of the monitor window by its bar. With
+# TARVIK_WINE_OPEN_FAULTS set, also a click outside the tray menu closing it, which Wine does not
+# report to the program (see below).
 #
 #   test_windows_desktop.sh Tarvik-3.0-windows-x64.zip DATA_FOLDER
 source "$(dirname "$0")/../desktop/lib.sh"
@@ -56,9 +57,27 @@ xdotool key Down Down Return
 wait_for '[ "$(log_text | grep -c "整理内存。")" -gt "$before" ]' || fail "the arrow keys did not reach the tray menu"
 wait_for '[ "$(open_menus)" -eq 0 ]' || fail "the tray menu stayed open after its command"
 
-# Under Wine, a drag that Qt hands to the window manager moves the window by its first step only,
-# and a click on the desktop leaves the tray menu open (also with the menu's owner made the
-# foreground window first). Both are checked with TARVIK_WINE_OPEN_FAULTS set, until they are mended.
+# --- The borderless monitor window drags by its bar, and stays where it was dropped when the
+# mouse moves on.
+read -r mx my < <(top_left_of "$MONITOR")
+xdotool mousemove $((mx + 40)) $((my + 8)) mousedown 1
+for step in 1 2 3 4 5 6 7 8 9 10; do
+    xdotool mousemove $((mx + 40 + step * 20)) $((my + 8 + step * 15))
+    sleep 0.05
+done
+xdotool mouseup 1
+sleep 0.5
+read -r nx ny < <(top_left_of "$MONITOR")
+[ "$nx" -ge $((mx + 150)) ] && [ "$ny" -ge $((my + 100)) ] || fail "a drag moved the window from $mx,$my to $nx,$ny"
+xdotool mousemove 500 450
+sleep 0.5
+[ "$(top_left_of "$MONITOR")" = "$nx $ny" ] ||
+    fail "the window still followed the mouse after the drag, to $(top_left_of "$MONITOR")"
+
+# Wine turns a Win32 mouse capture into an X pointer grab only for its own menus and move loops,
+# so Qt's popup menu never hears of a click on another X window, and an owner made the foreground
+# window (an unmanaged X window) loses no X focus either; the smallest Qt tray program shows the
+# same, while a TrackPopupMenu menu closes. Checked with TARVIK_WINE_OPEN_FAULTS set.
 if [ -n "${TARVIK_WINE_OPEN_FAULTS:-}" ]; then
     # --- A click elsewhere on the desktop closes the tray icon's menu and runs nothing.
     other_first
@@ -69,19 +88,6 @@ if [ -n "${TARVIK_WINE_OPEN_FAULTS:-}" ]; then
     xdotool mousemove 300 500 click 1
     wait_for '[ "$(open_menus)" -eq 0 ]' || fail "a click outside the tray menu did not close it"
     [ "$(files_digest)" = "$digest" ] || fail "the click outside the tray menu ran a command"
-
-    # --- The borderless monitor window drags by its bar.
-    read -r mx my < <(top_left_of "$MONITOR")
-    xdotool mousemove $((mx + 40)) $((my + 8)) mousedown 1
-    for step in 1 2 3 4 5 6 7 8 9 10; do
-        xdotool mousemove $((mx + 40 + step * 20)) $((my + 8 + step * 15))
-        sleep 0.05
-    done
-    xdotool mouseup 1
-    sleep 0.5
-    read -r nx ny < <(top_left_of "$MONITOR")
-    [ "$nx" -ge $((mx + 150)) ] && [ "$ny" -ge $((my + 100)) ] ||
-        fail "a drag moved the window from $mx,$my to $nx,$ny"
 fi
 read -r nx ny < <(top_left_of "$MONITOR")
 
@@ -165,4 +171,4 @@ wait_for '! is_viewable "$MAIN"' || fail "a second double-click on the bar did n
 
 menu "" Up Return # 退出
 wait_for ended || fail "the program did not end on 退出"
-echo "PASS: the Windows program's tray menu, chart-style menu, page buttons, saves and double-click under Wine"
+echo "PASS: the Windows program's tray menu, drag, chart-style menu, page buttons, saves and double-click under Wine"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The Windows setup program as a user and an administrator meet it, in a fresh Wine prefix on a
 # private X desktop: a silent install, the installed program started from Program Files, an
-# install over the installed copy, and a silent uninstall. Only what a user or another program
+# install over the running copy, and a silent uninstall. Only what a user or another program
 # could see is checked: files, shortcut, registry, windows and the tray icon.
 #
 #   test_windows_setup.sh Tarvik-3.0-setup.exe DATA_FOLDER Tarvik-3.0-windows-x64.zip
@@ -178,27 +178,22 @@ value=$(run_value HKLM)
 [ "$value" = "\"$WININST\\Tarvik.exe\"" ] || fail "the Run value holds '$value'"
 log_text | grep -q '保存软件设置。' || fail "the software settings save was not logged"
 
-# --- Installed again: its files are replaced, and the user's settings, log and log-on value stay.
-# (The setup asks a running copy to end as Windows does at log-off; under Wine the program does
-# not always end then, so it is ended from its menu here.)
-quit_program() {
-    menu "" Up Return # 退出
-    wait_for ended 100 || fail "the program did not end on 退出"
-}
-quit_program
+# --- Installed again over the running copy, whose main window is shown: the program is asked to
+# end as at log-off and ends, its files are replaced, and the user's settings, log and log-on
+# value stay.
 before=$(user_digest)
 unprotect
 install
+wait_for ended 100 || fail "the setup left the running program running"
 installed_as_zipped
 [ "$(user_digest)" = "$before" ] || fail "installing again changed the user's files"
 [ "$(run_value HKLM)" = "$value" ] || fail "installing again changed the Run value to '$(run_value HKLM)'"
 expect_entry DisplayVersion 3.0
 protect
 
-# --- Uninstalled: no program file, shortcut, uninstall entry or Run value of this installation;
-# another copy's log-on value and the user's files stay. The upgraded program starts first.
+# --- Uninstalled, while the upgraded program runs: no program file, shortcut, uninstall entry or
+# Run value of this installation; another copy's log-on value and the user's files stay.
 start_installed
-quit_program
 "${WINE[@]}" reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v Tarvik \
     /d 'C:\Tarvik-3.0-windows-x64\Tarvik.exe' /f >/dev/null 2>&1
 before=$(user_digest)
@@ -222,6 +217,7 @@ fi
 wait_long '[ ! -e "$INST" ] && [ -z "$(run_value HKLM)" ] && ! "${WINE[@]}" reg query "$UNINSTALL_KEY" >/dev/null 2>&1' ||
     fail "the uninstaller left $(ls "$INST" 2>/dev/null | head -n 5 | tr '\n' ' ') run value '$(run_value HKLM)'"
 echo "uninstall in $(seconds_since "$begin") s"
+wait_for ended 100 || fail "the uninstaller left the running program running"
 [ ! -e "$LINK" ] || fail "the uninstaller left the Start-menu shortcut"
 [ "$(run_value HKCU)" = 'C:\Tarvik-3.0-windows-x64\Tarvik.exe' ] ||
     fail "the uninstaller changed another copy's log-on value to '$(run_value HKCU)'"
@@ -229,4 +225,4 @@ echo "uninstall in $(seconds_since "$begin") s"
 [ -f "$USERDIR/wtl.dxl" ] || fail "the uninstaller removed the user's wtl.dxl"
 
 echo "PASS: the Windows setup under Wine: silent install, shortcut and uninstall entry, the installed program" \
-    "with the user's folder and its Run value, install over the installed copy, silent uninstall"
+    "with the user's folder and its Run value, install over the running copy, silent uninstall"

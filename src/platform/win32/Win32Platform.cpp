@@ -37,8 +37,8 @@ void prepareTrayMenu(std::uintptr_t ownerWindow) {
 }
 
 void watchSessionEnd(std::function<void()> onEnd) {
-    // Qt answers WM_QUERYENDSESSION with commitDataRequest and WM_ENDSESSION with aboutToQuit,
-    // after which Windows ends the process; whichever comes, the handler runs once.
+    // Qt answers WM_QUERYENDSESSION with commitDataRequest and WM_ENDSESSION with aboutToQuit;
+    // whichever comes, the handler runs once.
     auto once = [onEnd = std::move(onEnd), done = std::make_shared<bool>(false)] {
         if (!*done) {
             *done = true;
@@ -46,7 +46,14 @@ void watchSessionEnd(std::function<void()> onEnd) {
         }
     };
     QObject::connect(qGuiApp, &QGuiApplication::commitDataRequest, qGuiApp, [once](QSessionManager&) { once(); });
-    QObject::connect(qGuiApp, &QCoreApplication::aboutToQuit, qGuiApp, once);
+    QObject::connect(qGuiApp, &QCoreApplication::aboutToQuit, qGuiApp, [once] {
+        once();
+        // A setup or the Restart Manager sends WM_ENDSESSION and waits for the process to end by
+        // itself. Qt follows the signal with quit(), which first asks every window to close: the
+        // monitor window refuses (it only hides), and when it is asked before a shown main window,
+        // that window stays and the quit is cancelled. exit() ends the event loop regardless.
+        QCoreApplication::exit(0);
+    });
 }
 
 } // namespace tarvik
