@@ -63,4 +63,4 @@ bench-windows: build
 	JOBS=$(JOBS) BUILD=$(BUILD) ./scripts/bench-windows
 
 clean:
-	rm -rf $(BUILD) build-asan build-fuzz build-win build-wingui build-winapp build-pkg dist
+	rm -rf $(BUILD) build-asan build-fuzz build-win build-wingui build-winapp build-benchwin build-pkg dist
