@@ -56,7 +56,7 @@ package: deps
 
 bench: build
 	cmake --build $(BUILD) --target bench_programs
-	JOBS=$(JOBS) ./scripts/bench $(BUILD)
+	./scripts/bench $(BUILD)
 
 # The Windows program under Wine beside the smallest Qt tray program (build-benchwin/; about 20 min).
 bench-windows: build
