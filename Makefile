@@ -5,7 +5,7 @@ CMAKE_FLAGS ?=
 # Seconds each fuzz target runs in `make test`.
 export TARVIK_FUZZ_SECONDS ?= 30
 
-.PHONY: all deps configure build run test test-windows test-windows-widgets windows package bench clean
+.PHONY: all deps configure build run test test-windows test-windows-widgets windows package bench bench-windows clean
 
 all: build
 
@@ -59,5 +59,9 @@ bench: build
 	cmake --build $(BUILD) --target bench_programs
 	./scripts/bench $(BUILD)
 
+# The Windows program under Wine beside the smallest Qt tray program (build-benchwin/; about 20 min).
+bench-windows: build
+	JOBS=$(JOBS) BUILD=$(BUILD) ./scripts/bench-windows
+
 clean:
-	rm -rf $(BUILD) build-asan build-fuzz build-win build-wingui build-winapp build-pkg dist
+	rm -rf $(BUILD) build-asan build-fuzz build-win build-wingui build-winapp build-benchwin build-pkg dist
