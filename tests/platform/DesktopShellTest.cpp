@@ -1,5 +1,6 @@
 #include "platform/linux/DesktopShell.h"
 
+#include "fakes/EnvOverride.h"
 #include "fakes/TempFolder.h"
 
 #include <cstdlib>
@@ -47,31 +48,7 @@ TEST(DesktopShell, HelpFileOpensAsHtmlPagesOnlyWithoutACHMViewer) {
     EXPECT_EQ(DesktopShell::helpFallback(mail, false), mail);
 }
 
-namespace {
-
-// Points an environment variable elsewhere for the life of the object.
-class EnvOverride {
-public:
-    EnvOverride(const char* name, const std::string& value) : m_name(name) {
-        if (const char* old = std::getenv(name)) {
-            m_old = old;
-        }
-        setenv(name, value.c_str(), 1);
-    }
-    ~EnvOverride() {
-        if (m_old) {
-            setenv(m_name, m_old->c_str(), 1);
-        } else {
-            unsetenv(m_name);
-        }
-    }
-
-private:
-    const char* m_name;
-    std::optional<std::string> m_old;
-};
-
-} // namespace
+using tarvik::test::EnvOverride;
 
 TEST(DesktopShell, CHMViewerIsKnownFromTheDesktopsMimeAssociations) {
     tarvik::test::TempFolder folder(false);

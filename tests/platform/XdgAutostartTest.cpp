@@ -2,6 +2,7 @@
 #include "platform/linux/PosixFileReplacer.h"
 #include "platform/Platform.h"
 
+#include "fakes/EnvOverride.h"
 #include "fakes/TempFolder.h"
 
 #include <cstdlib>
@@ -10,37 +11,15 @@
 #include <string>
 
 using tarvik::XdgAutostart;
+using tarvik::test::EnvOverride;
 
 namespace {
-
-class EnvScope {
-public:
-    EnvScope(const char* name, const std::string& value) : m_name(name) {
-        if (const char* old = std::getenv(name)) {
-            m_old = old;
-            m_had = true;
-        }
-        ::setenv(name, value.c_str(), 1);
-    }
-    ~EnvScope() {
-        if (m_had) {
-            ::setenv(m_name, m_old.c_str(), 1);
-        } else {
-            ::unsetenv(m_name);
-        }
-    }
-
-private:
-    const char* m_name;
-    std::string m_old;
-    bool m_had = false;
-};
 
 class XdgAutostartTest : public ::testing::Test {
 protected:
     tarvik::test::TempFolder m_folder{false};
     std::filesystem::path m_config = m_folder / "config"; // not there yet
-    EnvScope m_xdg{"XDG_CONFIG_HOME", m_config.string()};
+    EnvOverride m_xdg{"XDG_CONFIG_HOME", m_config.string()};
     tarvik::PosixFileReplacer m_replacer;
     XdgAutostart m_autostart{m_replacer};
 
@@ -139,9 +118,9 @@ TEST_F(XdgAutostartTest, EntryThatCannotBeWrittenOrRemovedIsReported) {
 }
 
 TEST_F(XdgAutostartTest, WithoutAnAbsoluteConfigHomeTheEntryGoesUnderHome) {
-    EnvScope home("HOME", (m_folder / "home").string());
+    EnvOverride home("HOME", (m_folder / "home").string());
     for (const char* unusable : {"", "relative/config"}) {
-        EnvScope xdg("XDG_CONFIG_HOME", unusable);
+        EnvOverride xdg("XDG_CONFIG_HOME", unusable);
         m_autostart.setRunValue("Tarvik", "/opt/tarvik/tarvik");
         EXPECT_TRUE(std::filesystem::is_regular_file(m_folder / "home/.config/autostart/Tarvik.desktop")) << unusable;
         m_autostart.deleteRunValue("Tarvik");
@@ -153,9 +132,9 @@ TEST(XdgProgramFolderFacts, InstalledBesideShareAndTheUsersDataFolder) {
     namespace fs = std::filesystem;
     tarvik::test::TempFolder root(false);
     fs::create_directories(root / "usr/bin");
-    EnvScope home("HOME", (root / "home").string());
+    EnvOverride home("HOME", (root / "home").string());
     {
-        EnvScope xdg("XDG_DATA_HOME", (root / "data").string());
+        EnvOverride xdg("XDG_DATA_HOME", (root / "data").string());
         const auto facts = tarvik::programFolderFacts(root / "usr/bin/tarvik");
         EXPECT_EQ(facts.executableFolder, root / "usr/bin");
         EXPECT_FALSE(facts.executableFolderHoldsSettings);
@@ -163,7 +142,7 @@ TEST(XdgProgramFolderFacts, InstalledBesideShareAndTheUsersDataFolder) {
         EXPECT_EQ(facts.installedDataFolder, root / "usr/share/tarvik");
         EXPECT_EQ(facts.perUserFolder, root / "data/tarvik");
     }
-    EnvScope xdg("XDG_DATA_HOME", "relative/data");
+    EnvOverride xdg("XDG_DATA_HOME", "relative/data");
     root.write("usr/bin/INFO.DXL", "");
     const auto facts = tarvik::programFolderFacts(root / "usr/bin/tarvik");
     EXPECT_TRUE(facts.executableFolderHoldsSettings);
