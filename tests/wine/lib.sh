@@ -56,9 +56,10 @@ wine_unpack() {
     WINPROG='C:\'$(basename "$PROG")
 }
 
-# Starts Tarvik.exe from another folder than its own, as a shortcut or the Run key would.
+# Starts Tarvik.exe of the unpacked zip (or of the Windows folder given) from another folder than
+# its own, as a shortcut or the Run key would.
 wine_start() {
-    (cd "$WINEPREFIX/drive_c" && exec "${WINE[@]}" "$WINPROG\\Tarvik.exe") >>"$WORK/program.log" 2>&1 &
+    (cd "$WINEPREFIX/drive_c" && exec "${WINE[@]}" "${1:-$WINPROG}\\Tarvik.exe") >>"$WORK/program.log" 2>&1 &
     PROGRAM_PID=$!
     PIDS+=($PROGRAM_PID)
 }

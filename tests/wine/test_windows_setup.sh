@@ -113,9 +113,7 @@ unprotect() {
 # Starts the installed Tarvik.exe from another folder, as its shortcut or the Run key would; waits
 # for its monitor window at the bar chart's size and its tray icon.
 start_installed() {
-    (cd "$WINEPREFIX/drive_c" && exec "${WINE[@]}" "$WININST\\Tarvik.exe") >>"$WORK/program.log" 2>&1 &
-    PROGRAM_PID=$!
-    PIDS+=($PROGRAM_PID)
+    wine_start "$WININST"
     wait_long 'MONITOR=$(window_of 塔维内存整理 120x16)' || fail "the installed program showed no monitor window"
     wait_long 'tray_icon explorer.exe >/dev/null' || fail "the installed program put no icon in the tray"
 }
