@@ -1,6 +1,7 @@
 #include "platform/win32/Win32FileReplacer.h"
 
 #include "fakes/TempFolder.h"
+#include "FileHolder.h"
 
 #include <atomic>
 #include <filesystem>
@@ -131,4 +132,26 @@ TEST(Win32FileReplacer, AReplaceSweepsTemporariesLeftByAnInterruptedOne) {
     EXPECT_TRUE(replacer.replaceFile(folder / "wtl.dxl", "300,13260,240\r\n"));
     EXPECT_EQ(names(folder.path()),
               (std::set<std::wstring>{L"wtl.dxl", L"set.dxl.tmp", L".tarvik-notes.txt", L"other.tmp"}));
+}
+
+TEST(Win32FileReplacer, AFileHeldOpenForAMomentIsWaitedForAndOneHeldLongerKeepsItsContent) {
+    tarvik::test::TempFolder folder(false);
+    folder.write("wtl.dxl", "300,13260,240\r\n");
+    Win32FileReplacer replacer;
+    {
+        tarvik::test::FileHolder scanner(folder / "wtl.dxl", 300);
+        ASSERT_TRUE(scanner.holds());
+        EXPECT_TRUE(replacer.replaceFile(folder / "wtl.dxl", "310,13260,240\r\n"));
+    }
+    EXPECT_EQ(folder.read("wtl.dxl"), "310,13260,240\r\n");
+
+    tarvik::test::FileHolder backup(folder / "wtl.dxl", 5000);
+    ASSERT_TRUE(backup.holds());
+    const ULONGLONG start = ::GetTickCount64();
+    EXPECT_FALSE(replacer.replaceFile(folder / "wtl.dxl", "320,13260,240\r\n"));
+    const ULONGLONG waited = ::GetTickCount64() - start;
+    EXPECT_GE(waited, 1500u);
+    EXPECT_LT(waited, 4000u);
+    EXPECT_EQ(readShared(folder / "wtl.dxl"), "310,13260,240\r\n");
+    EXPECT_EQ(names(folder.path()), std::set<std::wstring>{L"wtl.dxl"});
 }

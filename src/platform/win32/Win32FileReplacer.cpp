@@ -1,5 +1,7 @@
 #include "platform/win32/Win32FileReplacer.h"
 
+#include "platform/win32/BusyFileRetry.h"
+
 #include <atomic>
 #include <string>
 #include <windows.h>
@@ -37,17 +39,12 @@ HANDLE createTemporary(const std::filesystem::path& target, std::filesystem::pat
 }
 
 bool moveOver(const std::filesystem::path& from, const std::filesystem::path& to) {
-    // A virus scanner or indexer may hold the target open for a moment; that is worth a few tries.
-    for (int attempt = 0;; ++attempt) {
-        if (::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-            return true;
-        }
-        const DWORD error = ::GetLastError();
-        if (attempt >= 4 || (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION)) {
-            return false;
-        }
-        ::Sleep(20);
-    }
+    // Windows refuses to replace a file that another program holds open at that moment.
+    return retryWhileFileBusy([&]() -> unsigned long {
+               return ::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+                          ? ERROR_SUCCESS
+                          : ::GetLastError();
+           }) == ERROR_SUCCESS;
 }
 
 } // namespace
