@@ -1,6 +1,7 @@
 #include "platform/win32/Win32FileAppender.h"
 
 #include "platform/win32/BusyFileRetry.h"
+#include "platform/win32/WideText.h"
 
 #include <algorithm>
 #include <string>
@@ -70,7 +71,7 @@ struct Attempt {
 
 Attempt appendOnce(const std::filesystem::path& target, std::uint64_t expectedSize, std::string_view expectedTail,
                    std::string_view bytes) {
-    const HANDLE file = ::CreateFileW(target.c_str(), GENERIC_READ | GENERIC_WRITE,
+    const HANDLE file = ::CreateFileW(systemPath(target).c_str(), GENERIC_READ | GENERIC_WRITE,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
@@ -109,7 +110,7 @@ Attempt appendOnce(const std::filesystem::path& target, std::uint64_t expectedSi
 FileAppender::Result Win32FileAppender::appendIfUnchanged(const std::filesystem::path& target,
                                                           std::uint64_t expectedSize, std::string_view expectedTail,
                                                           std::string_view bytes) {
-    const DWORD attributes = ::GetFileAttributesW(target.c_str());
+    const DWORD attributes = ::GetFileAttributesW(systemPath(target).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES ||
         (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
         return Result::Changed;

@@ -1,6 +1,7 @@
 // The places of the program's files on Windows: beside Tarvik.exe (an unzipped folder), or
 // %LOCALAPPDATA%\Tarvik, filled from the factory files beside an installed Tarvik.exe.
 #include "platform/Platform.h"
+#include "platform/win32/WideText.h"
 
 #include <string>
 #include <windows.h>
@@ -18,7 +19,7 @@ namespace {
 bool mayCreateFilesIn(const fs::path& folder) {
     const fs::path probe = folder / (L"~tarvik-" + std::to_wstring(::GetCurrentProcessId()) + L".tmp");
     const HANDLE file =
-        ::CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        ::CreateFileW(systemPath(probe).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                       FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return false;
