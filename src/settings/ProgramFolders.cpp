@@ -12,7 +12,10 @@ namespace fs = std::filesystem;
 
 ProgramFolders ProgramFolders::decide(const ProgramFolderFacts& facts) {
     ProgramFolders folders;
-    if (facts.executableFolderHoldsSettings && facts.executableFolderWritable) {
+    // An installed copy that may write beside itself (run as administrator, or installed into a
+    // folder the user owns) still keeps the user's folder: one set of settings and one log,
+    // whichever way it was started.
+    if (facts.executableFolderHoldsSettings && facts.executableFolderWritable && !facts.executableFolderInstalled) {
         folders.m_programFolder = facts.executableFolder;
         folders.m_dataFolder = facts.executableFolder;
         return folders;

@@ -16,12 +16,14 @@ struct ProgramFolderFacts {
     bool executableFolderWritable = false;      // this user may create files there
     std::filesystem::path installedDataFolder;  // factory files, help and sound of an installed program
     std::filesystem::path perUserFolder;        // empty when the system names none
+    bool executableFolderInstalled = false;     // a setup put the program there: never a portable folder
 };
 
 // Where the settings files, the log, the help file and the alarm sound live. A portable folder
-// (the executable's own, holding info.dxl and writable by this user) is the program folder and
-// its own source of factory files. Anywhere else (an installed program, a folder this user may
-// not write) the program folder is the user's own, filled from the installed data folder.
+// (the executable's own, holding info.dxl, writable by this user and not an installation) is the
+// program folder and its own source of factory files. Anywhere else (an installed program, a
+// folder this user may not write) the program folder is the user's own, filled from the installed
+// data folder.
 class ProgramFolders {
 public:
     static ProgramFolders decide(const ProgramFolderFacts& facts);

@@ -54,6 +54,13 @@ TEST(ProgramFolders, PortableOnlyWhereTheExecutableFolderHoldsSettingsAndMayBeWr
     facts.executableFolderHoldsSettings = true;
     facts.executableFolderWritable = false;
     expectFolders(facts, true, "/home/u/.local/share/tarvik", "/opt/t/bin");
+
+    // An installed copy run by an administrator may write beside itself, and still takes the
+    // user's folder, filled from the factory files beside it; so does one installed into a folder
+    // the user owns.
+    facts.executableFolderWritable = true;
+    facts.executableFolderInstalled = true;
+    expectFolders(facts, true, "/home/u/.local/share/tarvik", "/opt/t/bin");
 }
 
 TEST(ProgramFolders, FirstStartLaysTheMissingFactoryFilesAndLaterStartsLeaveTheUsersAlone) {

@@ -46,3 +46,23 @@ TEST(MutexInstanceGuard, SecondStartIsDetectedWhileTheFirstRuns) {
     // Once the first has ended, the next start runs.
     EXPECT_EQ(tarvik::test::runProbe(L"guard \"" + exe + L"\""), 0);
 }
+
+TEST(MutexInstanceGuard, AnInstanceWhoseMutexThisUserMayNotOpenRuns) {
+    // What a copy run as administrator leaves for the user's normal runs: a mutex of that name
+    // whose rights do not admit them (here an empty access list, which admits nobody).
+    const std::wstring exe = uniqueExecutable(L"C:\\Program Files");
+    SECURITY_DESCRIPTOR descriptor;
+    ACL nobody;
+    ASSERT_TRUE(::InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION));
+    ASSERT_TRUE(::InitializeAcl(&nobody, sizeof nobody, ACL_REVISION));
+    ASSERT_TRUE(::SetSecurityDescriptorDacl(&descriptor, TRUE, &nobody, FALSE));
+    SECURITY_ATTRIBUTES attributes{sizeof attributes, &descriptor, FALSE};
+    const HANDLE elevated = ::CreateMutexW(&attributes, FALSE, MutexInstanceGuard::mutexName(exe).c_str());
+    ASSERT_NE(elevated, nullptr);
+
+    MutexInstanceGuard guard(exe);
+    EXPECT_TRUE(guard.anotherInstanceRuns());
+    EXPECT_EQ(tarvik::test::runProbe(L"guard \"" + exe + L"\""), 1);
+    ::CloseHandle(elevated);
+    EXPECT_EQ(tarvik::test::runProbe(L"guard \"" + exe + L"\""), 0);
+}

@@ -40,6 +40,7 @@ TEST(Win32ProgramFolderFacts, UnzippedFolderAndTheUsersLocalAppData) {
         EXPECT_EQ(facts.executableFolder, unzipped.path());
         EXPECT_TRUE(facts.executableFolderHoldsSettings);
         EXPECT_TRUE(facts.executableFolderWritable);
+        EXPECT_FALSE(facts.executableFolderInstalled);
         // Installed under Program Files, the factory files lie beside the executable.
         EXPECT_EQ(facts.installedDataFolder, unzipped.path());
         EXPECT_EQ(facts.perUserFolder, local / "Tarvik");
@@ -54,4 +55,23 @@ TEST(Win32ProgramFolderFacts, UnzippedFolderAndTheUsersLocalAppData) {
     EXPECT_FALSE(facts.executableFolderWritable);
     EXPECT_EQ(facts.perUserFolder.filename(), L"Tarvik");
     EXPECT_TRUE(facts.perUserFolder.is_absolute());
+}
+
+TEST(Win32ProgramFolderFacts, AFolderWithTheUninstallerOrUnderProgramFilesIsAnInstallation) {
+    tarvik::test::TempFolder unzipped;
+    unzipped.write("Uninstall.EXE", "the setup's uninstaller");
+    EXPECT_TRUE(tarvik::programFolderFacts(unzipped / "Tarvik.exe").executableFolderInstalled);
+
+    // Under Program Files whatever the spelling, but not in a folder that only starts like it.
+    const std::wstring own = L"Tarvik-" + std::to_wstring(::GetCurrentProcessId());
+    for (const std::wstring base : {L"C:\\Program Files", L"C:\\Program Files (x86)", L"C:\\Program Files Tools"}) {
+        const fs::path folder = fs::path(base) / own / L"bin";
+        fs::create_directories(folder);
+        std::wstring upper = (folder / L"Tarvik.exe").wstring();
+        ::CharUpperBuffW(upper.data(), static_cast<DWORD>(upper.size()));
+        EXPECT_EQ(tarvik::programFolderFacts(upper).executableFolderInstalled, base != L"C:\\Program Files Tools")
+            << fs::path(upper);
+        fs::remove_all(fs::path(base) / own);
+    }
+    fs::remove(L"C:\\Program Files Tools");
 }

@@ -40,8 +40,10 @@ MutexInstanceGuard::~MutexInstanceGuard() {
 bool MutexInstanceGuard::anotherInstanceRuns() {
     if (!m_another) {
         m_mutex = ::CreateMutexW(nullptr, FALSE, m_name.c_str());
-        // A mutex that cannot be made at all must not keep the user from the program.
-        m_another = m_mutex != nullptr && ::GetLastError() == ERROR_ALREADY_EXISTS;
+        const DWORD error = ::GetLastError();
+        // A copy run as administrator owns a mutex this user's normal runs may not open: it runs.
+        // A mutex that cannot be made for any other reason must not keep the user from the program.
+        m_another = m_mutex != nullptr ? error == ERROR_ALREADY_EXISTS : error == ERROR_ACCESS_DENIED;
         if (*m_another) {
             // Not ours to hold: the running instance owns the name.
             ::CloseHandle(m_mutex);

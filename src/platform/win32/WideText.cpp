@@ -28,4 +28,31 @@ std::string fromWide(std::wstring_view utf16, unsigned codePage) {
     return out;
 }
 
+std::wstring systemPath(const std::filesystem::path& path) {
+    const std::wstring& given = path.native();
+    // CreateDirectoryW takes 12 characters fewer than MAX_PATH, leaving room for an 8.3 name.
+    constexpr std::size_t kPlainLimit = MAX_PATH - 12;
+    if (given.empty() || given.starts_with(L"\\\\?\\") || given.starts_with(L"\\\\.\\")) {
+        return given;
+    }
+    // The prefix turns off the system's own clean-up of the path, so it is done here first.
+    std::wstring full(given.size() + MAX_PATH, L'\0');
+    DWORD n = ::GetFullPathNameW(given.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (n >= full.size()) {
+        full.resize(n);
+        n = ::GetFullPathNameW(given.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    }
+    if (n == 0 || n >= full.size()) {
+        return given;
+    }
+    full.resize(n);
+    if (full.size() < kPlainLimit) {
+        return given;
+    }
+    if (full.starts_with(L"\\\\")) {
+        return L"\\\\?\\UNC\\" + full.substr(2);
+    }
+    return L"\\\\?\\" + full;
+}
+
 } // namespace tarvik

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -11,5 +12,10 @@ namespace tarvik {
 inline constexpr unsigned kUtf8CodePage = 65001; // CP_UTF8
 std::wstring toWide(std::string_view text, unsigned codePage = kUtf8CodePage);
 std::string fromWide(std::wstring_view utf16, unsigned codePage = kUtf8CodePage);
+
+// `path` as the wide file calls take it. Beyond what a plain path may hold (MAX_PATH, less for a
+// folder) it is made full, with backslashes, and given the "\\?\" prefix ("\\?\UNC\" on a share),
+// which lifts the limit on every Windows; shorter paths pass as they are.
+std::wstring systemPath(const std::filesystem::path& path);
 
 } // namespace tarvik

@@ -1,5 +1,8 @@
 #include "platform/win32/Win32FileReplacer.h"
 
+#include "platform/win32/BusyFileRetry.h"
+#include "platform/win32/WideText.h"
+
 #include <atomic>
 #include <string>
 #include <windows.h>
@@ -7,6 +10,8 @@
 namespace tarvik {
 
 namespace {
+
+constexpr std::size_t kTemporaryNameChars = 32;
 
 bool writeAll(HANDLE file, std::string_view bytes) {
     while (!bytes.empty()) {
@@ -23,12 +28,21 @@ bool writeAll(HANDLE file, std::string_view bytes) {
 // A new, uniquely named file in the target's folder; INVALID_HANDLE_VALUE when none can be made.
 HANDLE createTemporary(const std::filesystem::path& target, std::filesystem::path& made) {
     static std::atomic<unsigned> counter{0};
-    const std::wstring base = (std::filesystem::path(FileReplacer::kTemporaryPrefix) += target.filename()).wstring() +
-                              L"." + std::to_wstring(::GetCurrentProcessId()) + L"-";
+    // The name stays short whatever the target's, so that a name near the system's limit of 255
+    // characters still gets its temporary file.
+    std::wstring name = target.filename().wstring();
+    if (name.size() > kTemporaryNameChars) {
+        name.resize(kTemporaryNameChars);
+        if (IS_HIGH_SURROGATE(name.back())) {
+            name.pop_back();
+        }
+    }
+    const std::wstring base = std::filesystem::path(FileReplacer::kTemporaryPrefix).wstring() + name + L"." +
+                              std::to_wstring(::GetCurrentProcessId()) + L"-";
     for (int attempt = 0; attempt < 100; ++attempt) {
         made = target.parent_path() / (base + std::to_wstring(counter++) + L".tmp");
-        const HANDLE file =
-            ::CreateFileW(made.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        const HANDLE file = ::CreateFileW(systemPath(made).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE || ::GetLastError() != ERROR_FILE_EXISTS) {
             return file;
         }
@@ -37,24 +51,20 @@ HANDLE createTemporary(const std::filesystem::path& target, std::filesystem::pat
 }
 
 bool moveOver(const std::filesystem::path& from, const std::filesystem::path& to) {
-    // A virus scanner or indexer may hold the target open for a moment; that is worth a few tries.
-    for (int attempt = 0;; ++attempt) {
-        if (::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-            return true;
-        }
-        const DWORD error = ::GetLastError();
-        if (attempt >= 4 || (error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION)) {
-            return false;
-        }
-        ::Sleep(20);
-    }
+    // Windows refuses to replace a file that another program holds open at that moment.
+    return retryWhileFileBusy([&]() -> unsigned long {
+               return ::MoveFileExW(systemPath(from).c_str(), systemPath(to).c_str(),
+                                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+                          ? ERROR_SUCCESS
+                          : ::GetLastError();
+           }) == ERROR_SUCCESS;
 }
 
 } // namespace
 
 bool Win32FileReplacer::replaceFile(const std::filesystem::path& target, std::string_view bytes) {
     // A file marked read-only stays as it is, and a folder is never a settings file.
-    const DWORD attributes = ::GetFileAttributesW(target.c_str());
+    const DWORD attributes = ::GetFileAttributesW(systemPath(target).c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES &&
         (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
         return false;
@@ -70,7 +80,7 @@ bool Win32FileReplacer::replaceFile(const std::filesystem::path& target, std::st
         ok = moveOver(temporary, target);
     }
     if (!ok) {
-        ::DeleteFileW(temporary.c_str());
+        ::DeleteFileW(systemPath(temporary).c_str());
         return false;
     }
     removeLeftovers(target.parent_path());
@@ -81,16 +91,22 @@ void Win32FileReplacer::removeLeftovers(const std::filesystem::path& folder) {
     // Only names this writer makes are touched: the prefix, and ".tmp" at the end.
     const std::wstring prefix = std::filesystem::path(kTemporaryPrefix).wstring();
     const std::wstring suffix = L".tmp";
-    std::error_code ec;
-    for (auto it = std::filesystem::directory_iterator(folder, ec); !ec && it != std::filesystem::directory_iterator();
-         it.increment(ec)) {
-        const std::wstring entry = it->path().filename().wstring();
-        if (entry.size() > prefix.size() + suffix.size() && entry.compare(0, prefix.size(), prefix) == 0 &&
+    WIN32_FIND_DATAW found;
+    const HANDLE search = ::FindFirstFileExW(systemPath(folder / (prefix + L"*")).c_str(), FindExInfoBasic, &found,
+                                             FindExSearchNameMatch, nullptr, 0);
+    if (search == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    do {
+        const std::wstring entry = found.cFileName;
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && entry.size() > prefix.size() + suffix.size() &&
+            entry.compare(0, prefix.size(), prefix) == 0 &&
             entry.compare(entry.size() - suffix.size(), suffix.size(), suffix) == 0) {
             // One still open elsewhere stays until a later replace.
-            ::DeleteFileW(it->path().c_str());
+            ::DeleteFileW(systemPath(folder / entry).c_str());
         }
-    }
+    } while (::FindNextFileW(search, &found));
+    ::FindClose(search);
 }
 
 std::unique_ptr<FileReplacer> makeSystemFileReplacer() {

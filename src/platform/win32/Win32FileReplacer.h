@@ -11,7 +11,8 @@ public:
     bool replaceFile(const std::filesystem::path& target, std::string_view bytes) override;
 
 private:
-    // Temporary files are named the prefix, the target's name, ".", the process and a count, ".tmp".
+    // Temporary files are named the prefix, the target's name (at most its first 32 characters),
+    // ".", the process and a count, ".tmp".
     static void removeLeftovers(const std::filesystem::path& folder);
 };
 
