@@ -99,6 +99,7 @@ private:
     void startTimers();
     // false when the stored place cannot be a pixel position; the window then stays where it was.
     bool applyPlacement(const MonitorPlacement& placement);
+    void moveWithinReach(bool placeable);
     void applySettings(const SettingsRecord& settings);
     bool readSettingsFiles();
     bool failStartup(const char* logLine, const char* message);
