@@ -7,9 +7,12 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QTimer>
 #include <QTimerEvent>
+
+#include <cstdlib>
 
 using namespace tarvik;
 using namespace tarvik::test;
@@ -294,4 +297,21 @@ TEST_F(MonitorDisplay, ChartsOfAScaledScreenAreDrawnInItsDevicePixelsWithEvenLin
     }
     EXPECT_EQ(width, 4);
     EXPECT_GT(window().Label1(2)->x() * 2, right);
+}
+
+class MonitorScreens : public MonitorDisplay {};
+
+TEST_F(MonitorScreens, ChartsAreDrawnAgainForTheScreenTheWindowMovesTo) {
+    if (std::getenv("TARVIK_TEST_SCREENS") == nullptr) {
+        GTEST_SKIP() << "needs the two screens of its own process (ctest monitor.screens)";
+    }
+    folder.write("wtl.dxl", "1500,1500,240\r\n"); // 100, 100 on the screen at 100 %
+    startWithStyle(1);
+    ASSERT_EQ(QGuiApplication::screens().size(), 2);
+    EXPECT_EQ(window().Pic1()->canvas().size(), QSize(69, 35));
+    window().move(1000, 100); // onto the screen at 200 %
+    EXPECT_EQ(window().Pic1()->canvas().size(), QSize(138, 70));
+    EXPECT_EQ(window().Pic2()->pixelRatio(), 2.0);
+    window().move(100, 100);
+    EXPECT_EQ(window().Pic1()->canvas().size(), QSize(69, 35));
 }
