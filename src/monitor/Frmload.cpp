@@ -10,8 +10,10 @@
 #include "settings/Texts.h"
 
 #include <QLabel>
+#include <QScreen>
 #include <QSystemTrayIcon>
 #include <QTimer>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -95,7 +97,7 @@ void Frmload::buildPanels() {
     m_pic1->setGeometry(twipsRect(0, -10, 1065, 555));
     m_pic1->setFramed(true);
     m_pic1->setBackColour(Qt::white);
-    m_pic1->setBackground(ChartPictures::lineChartBackground());
+    m_pic1->setBackground(&ChartPictures::lineChartBackground);
     m_pic1->setScale(-400, 100, 0, 0);
     m_label1[1] = makeLabel(m_pic1, QStringLiteral("0%"), QColor(255, 255, 0), twipsRect(50, 30, 0, 0).topLeft());
     m_labelJM[1] =
@@ -107,7 +109,7 @@ void Frmload::buildPanels() {
     m_pic2 = new ChartSurface(fme2);
     m_pic2->setGeometry(twipsRect(0, 0, 1080, 360));
     m_pic2->setBackColour(palette().color(QPalette::Base));
-    m_pic2->setBackground(ChartPictures::peakChartBackground());
+    m_pic2->setBackground(&ChartPictures::peakChartBackground);
     m_pic2->setScale(-420, 100, 180, 0);
     m_labelJM[2] = makeLabel<BoldTextLabel>(m_pic2, QStringLiteral(">"), kBarBlue, twipsRect(900, 150, 0, 0).topLeft());
     m_label1[2] = makeLabel(m_pic2, QStringLiteral("0%"), palette().color(QPalette::WindowText), QPoint(0, 0));
@@ -181,7 +183,7 @@ void Frmload::fitLabelToText(QLabel* label) {
     const int advance = fm.horizontalAdvance(label->text());
     const QSize size(advance + 1, fm.height());
     if (label == m_label1[2]) {
-        const int clearOfPeaks = m_pic2->toPixel(0, 0).x() + 1;
+        const int clearOfPeaks = m_pic2->columnRightOfBar(0);
         int left = m_pic2->width() - size.width();
         if (left < clearOfPeaks && m_pic2->width() - clearOfPeaks >= advance) {
             left = clearOfPeaks;
@@ -309,8 +311,38 @@ void Frmload::renderVisibleCharts() {
 
 void Frmload::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    if (QWindow* native = windowHandle(); native != nullptr && !m_followsScreen) {
+        // Moved to a screen of another scale, or the scale of its screen changed: the charts are
+        // drawn again for the new pixel density.
+        m_followsScreen = true;
+        const auto follow = [this, native] {
+            disconnect(m_screenScale);
+            if (native->screen() != nullptr) {
+                m_screenScale =
+                    connect(native->screen(), &QScreen::logicalDotsPerInchChanged, this, &Frmload::followPixelRatio);
+            }
+            followPixelRatio();
+        };
+        connect(native, &QWindow::screenChanged, this, follow);
+        follow();
+    }
     renderVisibleCharts();
     showFigures();
+}
+
+void Frmload::followPixelRatio() {
+    setChartPixelRatio(devicePixelRatioF());
+}
+
+void Frmload::setChartPixelRatio(double ratio) {
+    if (ratio == m_pic1->pixelRatio() && ratio == m_pic2->pixelRatio()) {
+        return;
+    }
+    m_pic1->setPixelRatio(ratio);
+    m_pic2->setPixelRatio(ratio);
+    m_chartStale = {true, true};
+    fitLabelToText(m_label1[2]); // the newest peak's width is in device pixels
+    renderVisibleCharts();
 }
 
 void Frmload::Timer3_Timer() {

@@ -39,6 +39,8 @@ public:
     // The free percentage as the bar shows it: its whole-pixel width in twips ÷ 12.
     float BarPercent() const;
     MonitorPlacement currentPlacement() const;
+    // Device pixels per logical pixel of the charts; the window follows its screen's, tests set one.
+    void setChartPixelRatio(double ratio);
 
     // Controls, for the main window and for tests.
     QWidget* panel(int style) const { return m_fme[static_cast<std::size_t>(style)]; }
@@ -99,11 +101,13 @@ private:
     void startTimers();
     // false when the stored place cannot be a pixel position; the window then stays where it was.
     bool applyPlacement(const MonitorPlacement& placement);
+    void moveWithinReach(bool placeable);
     void applySettings(const SettingsRecord& settings);
     bool readSettingsFiles();
     bool failStartup(const char* logLine, const char* message);
     void startBatchList();
     void renderVisibleCharts();
+    void followPixelRatio();
     void setCaptionIfChanged(QLabel* label, const QString& text);
     // Sizes the percentage figures and the ">" buttons to their texts (from then on as they
     // change) and gives the window its icon.
@@ -153,6 +157,8 @@ private:
     QPoint m_dragOffset; // the pressed spot within the window, kept under the mouse
     bool m_manualDrag = false;
     bool m_trayMenuOnRelease = false; // a right-click on the tray icon waits for its release
+    bool m_followsScreen = false;     // the native window's screen changes are followed
+    QMetaObject::Connection m_screenScale;
 };
 
 } // namespace tarvik

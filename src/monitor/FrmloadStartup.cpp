@@ -55,17 +55,10 @@ bool Frmload::Form_Load() {
     // Show the first figures at once rather than a second later.
     Timer1_Timer();
 
-    // A placement saved on a screen that is no longer there would leave the window out of reach.
-    // The task bar and panels count as screen: a small meter is often dropped there on purpose.
-    const QRect frame = geometry();
-    bool onScreen = false;
-    for (QScreen* screen : QGuiApplication::screens()) {
-        onScreen = onScreen || (placeable && screen->geometry().intersects(frame));
-    }
-    if (!onScreen && QGuiApplication::primaryScreen() != nullptr) {
-        const QRect avail = QGuiApplication::primaryScreen()->availableGeometry();
-        move(avail.right() - width() - 20, avail.top() + 20);
-    }
+    // A placement saved on a screen that is no longer there, or at its very edge, would leave the
+    // window out of reach. The task bar and panels count as screen: a small meter is often dropped
+    // there on purpose.
+    moveWithinReach(placeable);
 
     // Without a tray a hidden window could never be brought back, nor the program ended: it is
     // shown, and the stored choice is left for a desktop that has one.
@@ -107,6 +100,22 @@ bool Frmload::failStartup(const char* logLine, const char* message) {
     appendLog(logLine);
     m_ctx.platform.ender.endNow(1);
     return false;
+}
+
+void Frmload::moveWithinReach(bool placeable) {
+    const auto rect = [](const QRect& r) { return PixelRect{r.x(), r.y(), r.width(), r.height()}; };
+    std::vector<ScreenArea> screens;
+    std::size_t primary = 0;
+    for (QScreen* screen : QGuiApplication::screens()) {
+        if (screen == QGuiApplication::primaryScreen()) {
+            primary = screens.size();
+        }
+        screens.push_back({rect(screen->geometry()), rect(screen->availableGeometry())});
+    }
+    const PixelRect place = reachablePlace(rect(geometry()), placeable, screens, primary);
+    if (place.x != x() || place.y != y()) {
+        move(place.x, place.y);
+    }
 }
 
 bool Frmload::applyPlacement(const MonitorPlacement& p) {

@@ -2,6 +2,7 @@
 // reads it, whichever runner starts them.
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <string>
 
 namespace {
 
@@ -21,6 +22,10 @@ int main(int argc, char** argv) {
     pin("TZ", "UTC");
     // Widget tests draw offscreen; desktop tests run the real program instead.
     pin("QT_QPA_PLATFORM", "offscreen");
+    // A test of several screens runs in a process of its own, which names their layout.
+    if (const char* screens = std::getenv("TARVIK_TEST_SCREENS")) {
+        pin("QT_QPA_PLATFORM", (std::string("offscreen:configfile=") + screens).c_str());
+    }
 #ifdef _WIN32
     // Wine hands no QT_* variable of the Linux side to a Windows program, so the offscreen plugin's
     // font folder comes under a name of our own.

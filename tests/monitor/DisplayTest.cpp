@@ -1,14 +1,18 @@
 #include "MonitorFixture.h"
 
 #include "monitor/BoldTextLabel.h"
+#include "monitor/ChartPictures.h"
 #include "monitor/ChartSurface.h"
 #include "monitor/CurtMenu.h"
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QTimer>
 #include <QTimerEvent>
+
+#include <cstdlib>
 
 using namespace tarvik;
 using namespace tarvik::test;
@@ -230,4 +234,84 @@ TEST_F(MonitorDisplay, PeakChartShowsEveryValueAboveZeroAndKeepsItsFigureClearOf
     window().Timer1_Timer();
     EXPECT_EQ(figure->text(), QStringLiteral("100%"));
     EXPECT_GE(figure->width(), figure->fontMetrics().horizontalAdvance(figure->text()));
+}
+
+TEST_F(MonitorDisplay, ChartsOfAScaledScreenAreDrawnInItsDevicePixelsWithEvenLines) {
+    startWithStyle(1);
+    for (int n = 0; n < 41; ++n) {
+        setFree(0.1 + 0.08 * ((n * 7) % 11)); // a jagged history with steep and flat parts
+        window().Timer1_Timer();
+        window().Timer3_Timer();
+    }
+    const QColor green(0, 255, 0);
+    // Every column the line crosses holds one unbroken run of it, at least a logical pixel thick
+    // in whole device pixels, that meets the run of the column before.
+    const auto expectEvenLine = [&](double ratio, int thickness) {
+        window().setChartPixelRatio(ratio);
+        const QImage& img = window().Pic1()->canvas();
+        ASSERT_EQ(img.size(), QSize(qRound(69 * ratio), qRound(35 * ratio))) << ratio;
+        EXPECT_EQ(img.devicePixelRatio(), ratio);
+        int lastTop = -1, lastBottom = -1;
+        for (int x = 0; x < img.width(); ++x) {
+            int top = -1, bottom = -1, count = 0;
+            for (int y = 0; y < img.height(); ++y) {
+                if (img.pixelColor(x, y) == green) {
+                    top = top < 0 ? y : top;
+                    bottom = y;
+                    ++count;
+                }
+            }
+            ASSERT_GE(count, thickness) << ratio << " column " << x;
+            EXPECT_EQ(count, bottom - top + 1) << ratio << " column " << x;
+            if (x > 0) {
+                EXPECT_TRUE(top <= lastBottom + 1 && bottom >= lastTop - 1) << ratio << " column " << x;
+            }
+            lastTop = top;
+            lastBottom = bottom;
+        }
+    };
+    expectEvenLine(1.0, 1);
+    expectEvenLine(1.5, 2);
+    expectEvenLine(2.0, 2);
+    // The background at twice the density is the same picture, each pixel enlarged.
+    QImage twice = ChartPictures::lineChartBackground(2.0);
+    twice.setDevicePixelRatio(1.0);
+    EXPECT_EQ(twice, ChartPictures::lineChartBackground(1.0).scaled(138, 70));
+    // The bar's width, which the supervision reads back, stays in whole logical pixels.
+    setFree(0.375);
+    window().Timer1_Timer();
+    EXPECT_EQ(window().Label4()->width(), 30);
+    EXPECT_FLOAT_EQ(window().BarPercent(), 37.5f);
+    // Right after start the peak chart's one bar is two logical pixels wide, and its figure keeps
+    // clear of it.
+    startWithStyle(2);
+    window().setChartPixelRatio(2.0);
+    const QImage& peaks = window().Pic2()->canvas();
+    ASSERT_EQ(peaks.size(), QSize(144, 48));
+    int right = -1, width = 0;
+    for (int x = 0; x < peaks.width(); ++x) {
+        if (peaks.pixelColor(x, 47) == QColor(93, 179, 255)) {
+            right = x;
+            ++width;
+        }
+    }
+    EXPECT_EQ(width, 4);
+    EXPECT_GT(window().Label1(2)->x() * 2, right);
+}
+
+class MonitorScreens : public MonitorDisplay {};
+
+TEST_F(MonitorScreens, ChartsAreDrawnAgainForTheScreenTheWindowMovesTo) {
+    if (std::getenv("TARVIK_TEST_SCREENS") == nullptr) {
+        GTEST_SKIP() << "needs the two screens of its own process (ctest monitor.screens)";
+    }
+    folder.write("wtl.dxl", "1500,1500,240\r\n"); // 100, 100 on the screen at 100 %
+    startWithStyle(1);
+    ASSERT_EQ(QGuiApplication::screens().size(), 2);
+    EXPECT_EQ(window().Pic1()->canvas().size(), QSize(69, 35));
+    window().move(1000, 100); // onto the screen at 200 %
+    EXPECT_EQ(window().Pic1()->canvas().size(), QSize(138, 70));
+    EXPECT_EQ(window().Pic2()->pixelRatio(), 2.0);
+    window().move(100, 100);
+    EXPECT_EQ(window().Pic1()->canvas().size(), QSize(69, 35));
 }

@@ -78,10 +78,13 @@ TEST_F(Startup, APlaceThatCannotBeOnAnyScreenMovesTheWindowOntoTheScreen) {
         EXPECT_TRUE(QRect(0, 0, 800, 600).contains(window().geometry()))
             << line << " at " << window().x() << "," << window().y();
     }
-    // A place partly on the screen is the user's and stays.
+    // A place half on the screen is the user's and stays; 20 of its 120 pixels are brought in.
+    folder.write("wtl.dxl", "8760,11100,240\r\n");
+    ASSERT_TRUE(start());
+    EXPECT_EQ(window().pos(), QPoint(740, 584));
     folder.write("wtl.dxl", "8850,11700,240\r\n");
     ASSERT_TRUE(start());
-    EXPECT_EQ(window().pos(), QPoint(780, 590));
+    EXPECT_EQ(window().geometry(), QRect(680, 590, 120, 16));
 }
 
 TEST_F(Startup, HiddenAtStartKeepsTheTrayIconAndOffersRestore) {

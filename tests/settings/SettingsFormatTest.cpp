@@ -200,6 +200,30 @@ TEST(SettingsLines, PlacementInPixelsAsStartUpAppliesIt) {
     EXPECT_FALSE(placementPixels({15.0f * (1 << 25), 0, 0}, 15));
 }
 
+TEST(SettingsLines, PlacementOnTheScreensStaysAndASliverIsBroughtWithinReach) {
+    // 1024 × 768 with a 28-pixel task bar at the bottom; the bar window is 120 × 16.
+    const ScreenArea desk{{0, 0, 1024, 768}, {0, 0, 1024, 740}};
+    const auto place = [](int x, int y, const std::vector<ScreenArea>& screens, std::size_t primary = 0) {
+        return reachablePlace({x, y, 120, 16}, true, screens, primary);
+    };
+    EXPECT_EQ(place(1022, 100, {desk}), (PixelRect{904, 100, 120, 16})); // 2 pixels on the screen
+    EXPECT_EQ(place(964, 100, {desk}), (PixelRect{964, 100, 120, 16}));  // half on it
+    EXPECT_EQ(place(-60, 760, {desk}), (PixelRect{0, 724, 120, 16}));    // its centre on the corner, a quarter on
+    EXPECT_EQ(place(800, 756, {desk}), (PixelRect{800, 756, 120, 16}));  // on the task bar
+    EXPECT_EQ(place(10, -9, {desk}), (PixelRect{10, 0, 120, 16}));
+    // Two screens side by side: a window across their edge is wholly on screen.
+    const ScreenArea right{{1024, 0, 1280, 1024}, {1024, 0, 1280, 1000}};
+    EXPECT_EQ(place(1000, 100, {desk, right}), (PixelRect{1000, 100, 120, 16}));
+    EXPECT_EQ(place(1000, 1020, {desk, right}), (PixelRect{1024, 984, 120, 16})); // a sliver of the taller one
+    // Screens showing the same picture are counted once: 84 × 10 of 120 × 16 is less than half.
+    EXPECT_EQ(place(940, 758, {desk, desk}), (PixelRect{904, 724, 120, 16}));
+    // The screen at the left unplugged: the remaining one, with the primary's corner for a place on none.
+    const ScreenArea primary{{0, 0, 1920, 1080}, {0, 30, 1920, 1050}};
+    EXPECT_EQ(place(-110, 300, {right, primary}, 1), (PixelRect{0, 300, 120, 16}));
+    EXPECT_EQ(place(-1000, 300, {right, primary}, 1), (PixelRect{1779, 50, 120, 16}));
+    EXPECT_EQ(reachablePlace({500, 500, 120, 16}, false, {right, primary}, 1), (PixelRect{1779, 50, 120, 16}));
+}
+
 TEST(SettingsLines, BatchStartLine) {
     const auto two = parseBatchStart("2,a.exe,True,b.exe /q,False,");
     ASSERT_TRUE(two);

@@ -3,7 +3,8 @@
 # the Linux program: the tray icon's menu on the right button's release, reached by the arrow
 # keys; the monitor window resized by its chart-style menu; the main window's page buttons; a
 # save of each settings page, whose files stay in code page 936; and a double-click on the bar
-# showing and hiding the main window; a drag of the monitor window by its bar. With
+# showing and hiding the main window; a drag of the monitor window by its bar; a placement that
+# leaves a sliver of the window on the screen brought back at the next start. With
 # TARVIK_WINE_OPEN_FAULTS set, also a click outside the tray menu closing it, which Wine does not
 # report to the program (see below).
 #
@@ -171,4 +172,14 @@ wait_for '! is_viewable "$MAIN"' || fail "a second double-click on the bar did n
 
 menu "" Up Return # 退出
 wait_for ended || fail "the program did not end on 退出"
-echo "PASS: the Windows program's tray menu, drag, chart-style menu, page buttons, saves and double-click under Wine"
+
+# --- A placement that leaves 2 of the bar's 120 pixels on the screen brings the window wholly
+# onto it at the next start.
+printf '%s\r\n' '4500,15330,240' >"$PROG/wtl.dxl"
+wine_start
+wait_long 'MONITOR=$(window_of 塔维内存整理 120x16)' || fail "the monitor window did not appear"
+wait_for '[ "$(top_left_of "$MONITOR")" = "904 300" ]' ||
+    fail "a placement 2 pixels on the screen started the window at $(top_left_of "$MONITOR") instead of 904,300"
+menu "" Up Return
+wait_for ended || fail "the program did not end on 退出"
+echo "PASS: the Windows program's tray menu, drag, chart-style menu, page buttons, saves, double-click and sliver placement under Wine"
