@@ -1,6 +1,8 @@
 #include "MonitorFixture.h"
 
 #include "monitor/ChartPictures.h"
+#include "monitor/ProgramStart.h"
+#include "settings/ProgramFolders.h"
 #include "settings/Texts.h"
 
 #include <QAction>
@@ -119,6 +121,27 @@ TEST_F(Startup, SecondInstanceIsRefusedWithoutTouchingAnyFile) {
     EXPECT_TRUE(fakes.replacer.written.empty());
     EXPECT_EQ(folder.read("Tarvik.log"), "");
     EXPECT_EQ(folder.read("wtl.dxl"), wtl);
+}
+
+TEST_F(Startup, SecondStartOfAnInstalledProgramLeavesAnEmptyUserFolderEmpty) {
+    // Installed where this user may not write: the program folder is the user's own, filled from
+    // the installed files at the first start that goes through.
+    TempFolder own(false);
+    ProgramFolderFacts facts;
+    facts.executableFolder = folder.path();
+    facts.executableFolderHoldsSettings = true;
+    facts.perUserFolder = own.path();
+    const ProgramFolders folders = ProgramFolders::decide(facts);
+    AppState second;
+    second.programFolder = folders.programFolder();
+    second.dataFolder = folders.dataFolder();
+    fakes.instanceGuard.another = true;
+    bool ran = false;
+    startProgram(second, folders, fakes.platform, [&ran] { return ran = true, 0; });
+    EXPECT_EQ(fakes.dialogs.messages(), std::vector<std::string>{"该程序已运行。"});
+    EXPECT_TRUE(fakes.ender.ended());
+    EXPECT_FALSE(ran);
+    EXPECT_TRUE(std::filesystem::is_empty(own.path()));
 }
 
 TEST_F(Startup, MissingPlacementEndsBeforeTheSettingsAreRead) {
