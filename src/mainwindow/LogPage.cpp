@@ -62,16 +62,16 @@ bool LogPage::showLog(const EventLog::Stamp& now) {
     if (same && m_holdsLog) {
         return true; // the reader keeps their place
     }
-    auto bytes = m_ctx.log.readBytes();
+    bool olderLeftOut = false;
+    auto bytes = m_ctx.log.readNewest(olderLeftOut);
     if (!bytes) {
         return false;
     }
-    m_txtRZ->setLines(LogLines(std::move(*bytes))); // a changed log shows its newest entries
+    bytesToView(std::move(*bytes), olderLeftOut); // a changed log shows its newest entries
     if (same) {
         m_txtRZ->setTopRow(m_topRow); // unchanged since the window hid: back to the same place
     }
     m_shown = now;
-    m_holdsLog = true;
     return true;
 }
 
@@ -86,6 +86,14 @@ void LogPage::showEvent(QShowEvent* event) {
     if (const auto now = m_ctx.log.stamp()) {
         showLog(*now);
     }
+}
+
+void LogPage::bytesToView(std::string bytes, bool olderLeftOut) {
+    if (olderLeftOut) {
+        bytes.insert(0, m_ctx.files.codec().fromUtf8Lossy(Texts::kLogOlderEntriesInFile) + "\r\n");
+    }
+    m_txtRZ->setLines(LogLines(std::move(bytes)));
+    m_holdsLog = true;
 }
 
 void LogPage::hideEvent(QHideEvent* event) {
