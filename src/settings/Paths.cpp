@@ -21,7 +21,10 @@ fs::path locateIgnoringCase(const fs::path& folder, std::string_view name) {
         if (entryName == name) {
             return it->path();
         }
-        if (!caseless && SettingsFormat::equalsIgnoringCase(entryName, name)) {
+        // Of several spellings the first in byte order, so that the choice never depends on the
+        // order in which the system lists the folder (which a rewrite may change).
+        if (SettingsFormat::equalsIgnoringCase(entryName, name) &&
+            (!caseless || it->path().filename() < caseless->filename())) {
             caseless = it->path();
         }
     }

@@ -31,8 +31,9 @@ inline bool isRegularFile(const std::filesystem::path& path) {
 // reason in `ec` when `folder` is not a folder afterwards.
 bool createPrivateFolders(const std::filesystem::path& folder, std::error_code& ec);
 
-// The existing entry of `folder` whose name matches `name` without regard to case (an exact match
-// first); folder/name when none does. File names match this way on every system.
+// The existing entry of `folder` whose name matches `name` without regard to case: an exact match,
+// else the first such name in byte order; folder/name when none does. File names match this way
+// on every system.
 std::filesystem::path locateIgnoringCase(const std::filesystem::path& folder, std::string_view name);
 
 // The newest part of a regular file: at most its last `maxBytes` bytes, from the first line start
