@@ -82,10 +82,26 @@ void LogPage::reportUnreadable() {
 
 void LogPage::showEvent(QShowEvent* event) {
     QGroupBox::showEvent(event);
-    // Shown: the log as it stands now. A failure is reported by the page change that follows.
-    if (const auto now = m_ctx.log.stamp()) {
-        showLog(*now);
+    // Shown: the log as it stands now.
+    if (const auto now = m_ctx.log.stamp(); now && showLog(*now)) {
+        return;
     }
+    if (m_holdsLog || !m_shown) {
+        return; // the view keeps its text; the page change that follows reports the failure
+    }
+    // The view let go of its lines when the window hid and the log cannot be read now: it shows
+    // the log as the program last read or wrote it, and says so as a refresh does, unless a
+    // refresh asked for with the show will.
+    bytesToView(m_ctx.state.LogText, m_ctx.log.copyStart() != 0);
+    m_txtRZ->setTopRow(m_topRow);
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (m_ctx.state.PageRefreshRequested == 0) {
+                reportUnreadable();
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 void LogPage::bytesToView(std::string bytes, bool olderLeftOut) {

@@ -65,6 +65,19 @@ TEST_F(LogPageTest, UnreadableLogIsReportedOnceAndTheViewKeepsItsText) {
     EXPECT_TRUE(view().startsWith(QStringLiteral("2006-12-5 8:00:00 整理内存。\nb\n")));
 }
 
+TEST_F(LogPageTest, ShownAgainWithTheLogGoneTheViewKeepsItsTextAndSaysSo) {
+    buildOnLogPage();
+    window().Timer1_Timer(); // the refresh the page asked for
+    const QString before = view();
+    host->hideWindow();
+    folder.remove("Tarvik.log");
+    host->showWindow();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(view(), before);
+    EXPECT_EQ(fakes.dialogs.messages(), std::vector<std::string>{Texts::kLogOpenFailed});
+    EXPECT_TRUE(folder.exists("Tarvik.log")); // restored by the attempt to log the failure
+}
+
 TEST_F(LogPageTest, ALogOverTheBoundShowsItsNewestLinesUnderANote) {
     writeLog("2006-12-5 8:00:00 第一行\r\n2006-12-5 8:00:01 第二行\r\n2006-12-5 8:00:02 第三行\r\n");
     context->log.setBound(60);
