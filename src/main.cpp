@@ -1,11 +1,9 @@
-#include "mainwindow/FrmainHost.h"
-#include "monitor/AppContext.h"
-#include "monitor/Frmload.h"
+#include "monitor/ProgramStart.h"
 #include "monitor/UiFonts.h"
 #include "platform/Platform.h"
+#include "settings/AppState.h"
 #include "settings/Paths.h"
 #include "settings/ProgramFolders.h"
-#include "settings/Texts.h"
 
 #include <QApplication>
 #include <QDir>
@@ -26,20 +24,5 @@ int main(int argc, char* argv[]) {
     state.programFolder = folders.programFolder();
     state.dataFolder = folders.dataFolder();
     const auto native = tarvik::createNativePlatform(state.executable, folders);
-    tarvik::Platform& platform = native->platform();
-    if (std::string failure; !folders.prepare(platform.fileReplacer, failure)) {
-        platform.dialogs.message(tarvik::Texts::programFolderFailed(tarvik::pathToUtf8(state.programFolder), failure),
-                                 std::string(), tarvik::MessageIcon::None);
-        return 1;
-    }
-    tarvik::AppContext context(state, platform);
-
-    tarvik::FrmainHost mainWindow(context);
-    tarvik::Frmload monitor(context, mainWindow);
-    mainWindow.setApplyChartStyle([&monitor] { monitor.SetJm(); });
-    tarvik::watchSessionEnd([&monitor] { monitor.Form_Unload(); });
-    if (!monitor.Form_Load()) {
-        return 1;
-    }
-    return QApplication::exec();
+    return tarvik::startProgram(state, folders, native->platform(), [] { return QApplication::exec(); });
 }

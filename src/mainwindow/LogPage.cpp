@@ -62,16 +62,16 @@ bool LogPage::showLog(const EventLog::Stamp& now) {
     if (same && m_holdsLog) {
         return true; // the reader keeps their place
     }
-    auto bytes = m_ctx.log.readBytes();
+    bool olderLeftOut = false;
+    auto bytes = m_ctx.log.readNewest(olderLeftOut);
     if (!bytes) {
         return false;
     }
-    m_txtRZ->setLines(LogLines(std::move(*bytes))); // a changed log shows its newest entries
+    bytesToView(std::move(*bytes), olderLeftOut); // a changed log shows its newest entries
     if (same) {
         m_txtRZ->setTopRow(m_topRow); // unchanged since the window hid: back to the same place
     }
     m_shown = now;
-    m_holdsLog = true;
     return true;
 }
 
@@ -82,10 +82,34 @@ void LogPage::reportUnreadable() {
 
 void LogPage::showEvent(QShowEvent* event) {
     QGroupBox::showEvent(event);
-    // Shown: the log as it stands now. A failure is reported by the page change that follows.
-    if (const auto now = m_ctx.log.stamp()) {
-        showLog(*now);
+    // Shown: the log as it stands now.
+    if (const auto now = m_ctx.log.stamp(); now && showLog(*now)) {
+        return;
     }
+    if (m_holdsLog || !m_shown) {
+        return; // the view keeps its text; the page change that follows reports the failure
+    }
+    // The view let go of its lines when the window hid and the log cannot be read now: it shows
+    // the log as the program last read or wrote it, and says so as a refresh does, unless a
+    // refresh asked for with the show will.
+    bytesToView(m_ctx.state.LogText, m_ctx.log.copyStart() != 0);
+    m_txtRZ->setTopRow(m_topRow);
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (m_ctx.state.PageRefreshRequested == 0) {
+                reportUnreadable();
+            }
+        },
+        Qt::QueuedConnection);
+}
+
+void LogPage::bytesToView(std::string bytes, bool olderLeftOut) {
+    if (olderLeftOut) {
+        bytes.insert(0, m_ctx.files.codec().fromUtf8Lossy(Texts::kLogOlderEntriesInFile) + "\r\n");
+    }
+    m_txtRZ->setLines(LogLines(std::move(bytes)));
+    m_holdsLog = true;
 }
 
 void LogPage::hideEvent(QHideEvent* event) {

@@ -5,6 +5,7 @@
 #include <array>
 #include <optional>
 #include <QGroupBox>
+#include <string>
 
 class QLabel;
 
@@ -48,6 +49,8 @@ private:
     // Puts the log into the view unless it already shows the log as `now`; false when unreadable.
     bool showLog(const EventLog::Stamp& now);
     void reportUnreadable();
+    // Shows the log's `bytes`, under a first line saying so when older entries are left out.
+    void bytesToView(std::string bytes, bool olderLeftOut);
 
     AppContext& m_ctx;
     LogView* m_txtRZ = nullptr;

@@ -76,7 +76,8 @@ void MemoryInfoPage::setCaption(QLabel* label, const std::string& text) {
 }
 
 void MemoryInfoPage::ShowMemoryFigures() {
-    const MemoryStatus& s = m_ctx.sampleMemory();
+    m_ctx.sampleMemory(); // a failed sample leaves the figures as they were
+    const MemoryStatus& s = m_ctx.state.Memory;
     // A zero total reads as 0 % rather than failing the tick. A caption is made only when the
     // figure it shows changes; the labels take it while the page can be seen, or when it is shown.
     const std::array<std::uint64_t, kCaptions> figures{

@@ -23,9 +23,14 @@ bool countTo(std::int16_t& counter, int target) {
 } // namespace
 
 void Supervisor::tick(const SettingsRecord& s, SupervisionActions& actions) {
+    const std::optional<float> bar = actions.barPercent();
+    if (!bar) {
+        actions.writePlacement();
+        return;
+    }
     const float minimum = static_cast<float>(s.MinFreePercent);
 
-    const bool low = actions.barPercent() < minimum;
+    const bool low = *bar < minimum;
     if (low && s.AlarmEnabled) {
         actions.soundAlarm();
     }

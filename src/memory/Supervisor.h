@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace tarvik {
@@ -11,8 +12,9 @@ struct SettingsRecord;
 class SupervisionActions {
 public:
     virtual ~SupervisionActions() = default;
-    // The free percentage as the monitor bar shows it (bar length in twips / 12).
-    virtual float barPercent() = 0;
+    // The free percentage as the monitor bar shows it (bar length in twips / 12); nullopt while
+    // the latest sample could not be read, or none has been yet.
+    virtual std::optional<float> barPercent() = 0;
     virtual void soundAlarm() = 0; // "Open", "Play", "Prev"
     virtual void releaseMemory() = 0;
     virtual void appendLog(const std::string& message) = 0;
@@ -22,7 +24,9 @@ public:
 
 // The 15-second supervision: alarm, automatic and periodic release, periodic memory report and
 // the placement save. The counters act when they reach or pass their target and then restart,
-// so lowering a period never stops the action and a counter never overflows.
+// so lowering a period never stops the action and a counter never overflows. Without current
+// figures the tick only saves the placement: nothing is released, sounded or reported on figures
+// the program does not have, and the counters wait.
 class Supervisor {
 public:
     void tick(const SettingsRecord& settings, SupervisionActions& actions);

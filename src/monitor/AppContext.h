@@ -21,12 +21,17 @@ struct AppContext {
     AppContext(const AppContext&) = delete;
     AppContext& operator=(const AppContext&) = delete;
 
-    // Takes a new sample into the shared record; both windows sample through here.
-    const MemoryStatus& sampleMemory() {
-        MemoryStatus s = platform.memory.sample();
-        s.dwLength = 32;
-        state.Memory = s;
-        return state.Memory;
+    // Takes a new sample into the shared record; both windows sample through here. false, with
+    // the record as it was, when the system gives no figures or a zero total: figures that were
+    // never read must not show, nor be acted on, as memory that is all gone.
+    bool sampleMemory() {
+        std::optional<MemoryStatus> s = platform.memory.sample();
+        if (!s || s->dwTotalPhys == 0) {
+            return false;
+        }
+        s->dwLength = 32;
+        state.Memory = *s;
+        return true;
     }
 
     // The file of the program folder, or the installed one where the user has none of their own.

@@ -216,7 +216,22 @@ template <typename Step> void Frmload::guarded(Step&& step) {
 }
 
 void Frmload::Timer1_Timer() {
-    guarded([&] { m_ctx.sampleMemory(); });
+    bool sampled = false;
+    try {
+        sampled = m_ctx.sampleMemory();
+    } catch (...) {
+    }
+    m_figuresCurrent = sampled;
+    if (!sampled) {
+        // The bar, the texts and the charts keep the last figures read. A source that stays
+        // unreadable is logged once, not every second, until a sample is read again.
+        if (!m_sampleFailed) {
+            appendLog(Texts::kLogRuntimeError);
+        }
+        m_sampleFailed = true;
+        return;
+    }
+    m_sampleFailed = false;
     const MemoryStatus& s = m_ctx.state.Memory;
     guarded([&] {
         const int width = twipsToPx(MemoryFigures::barTwips(s));

@@ -88,7 +88,7 @@ protected:
 
 private:
     // SupervisionActions
-    float barPercent() override { return BarPercent(); }
+    std::optional<float> barPercent() override { return m_figuresCurrent ? std::optional(BarPercent()) : std::nullopt; }
     void soundAlarm() override;
     void releaseMemory() override { ZLMem(); }
     void appendLog(const std::string& message) override;
@@ -138,7 +138,9 @@ private:
     std::array<bool, 2> m_chartStale{true, true}; // line chart, peak chart
     QString m_caption;                            // the percentage labels' caption and tooltip of the latest sample
     QString m_tip;
-    int m_captionPercent = -1; // the figures they show; -1 before the first sample
+    int m_captionPercent = -1;     // the figures they show; -1 before the first sample
+    bool m_figuresCurrent = false; // the latest sample was read
+    bool m_sampleFailed = false;   // the latest sample could not be read (and was logged)
     std::uint64_t m_tipMB = 0;
 
     CurtMenu* m_mnu = nullptr;

@@ -3,6 +3,7 @@
 #include "platform/FileAppender.h"
 #include "platform/FileReplacer.h"
 #include "platform/TextCodec.h"
+#include "settings/Paths.h"
 #include "settings/SettingsFiles.h"
 #include "settings/Texts.h"
 
@@ -20,14 +21,15 @@ constexpr std::string_view kLineEnd = "\r\n";
 } // namespace
 
 EventLog::EventLog(SettingsFiles& files, FileAppender& appender, const Clock& clock, std::string& logText)
-    : m_files(files), m_appender(appender), m_clock(clock), m_logText(logText) {}
+    : m_files(files), m_appender(appender), m_clock(clock), m_logText(logText), m_bound(SettingsFiles::kMaxLogBytes) {}
 
 bool EventLog::LoadLogText() {
     try {
-        auto bytes = m_files.readBytes(SettingsFiles::kLog);
+        auto bytes = m_files.readBytes(SettingsFiles::kLog, m_bound);
         if (!bytes) {
-            return false;
+            return overBound() && loadNewestPart();
         }
+        m_copyStart = 0;
         const std::string_view log = withoutInterruptedAppend(*bytes);
         if (log.size() == bytes->size() && hasCrLfLinesOnly(log)) {
             // The usual case: the file is the copy as it stands, and no second copy is made of it.
@@ -52,7 +54,12 @@ bool EventLog::AppendLogLine(std::string_view message) {
         if (appendToUnchangedFile(entry)) {
             return true;
         }
-        const auto bytes = m_files.readBytes(SettingsFiles::kLog);
+        if (overBound()) {
+            // Changed since it was last read, and too large to read whole: its newest part is read
+            // again and the entry added in place.
+            return loadNewestPart() && appendToUnchangedFile(entry);
+        }
+        const auto bytes = m_files.readBytes(SettingsFiles::kLog, m_bound);
         if (!bytes) {
             // The copy's line ends are not known here, so the next entry reads the file again.
             m_fileHolds = FileHolds::Unknown;
@@ -69,10 +76,12 @@ bool EventLog::AppendLogLine(std::string_view message) {
         bool written = m_files.writeBytes(SettingsFiles::kLog, text);
         text.resize(text.size() - kLineEnd.size());
         m_logText = std::move(text);
+        m_copyStart = 0;
         if (!written && logMissing()) {
             written = writeCopyWithLineEnd();
         }
         copyWritten(written, entry);
+        keepCopyWithinBound();
         return written;
     } catch (...) {
         m_fileHolds = FileHolds::Unknown;
@@ -81,26 +90,68 @@ bool EventLog::AppendLogLine(std::string_view message) {
 }
 
 bool EventLog::appendToUnchangedFile(std::string_view entry) {
-    if (m_fileHolds == FileHolds::Unknown || entry.size() + kLineEnd.size() > FileAppender::kBlock) {
+    if (m_fileHolds == FileHolds::Unknown || entry.size() + 2 * kLineEnd.size() > FileAppender::kBlock) {
         return false;
     }
     // The file as the program last read or wrote it: the copy, followed by CR LF after an entry.
     const std::string_view lineEnd = m_fileHolds == FileHolds::CopyAndLineEnd ? kLineEnd : std::string_view();
+    // Only the newest part of a log over the bound, which is never rewritten, may end without a
+    // line end; the entry then starts a line of its own.
+    const bool openLine = lineEnd.empty() && (m_logText.empty() ? m_copyStart > 0 && m_copyInLine
+                                                                : m_logText.back() != '\n' && m_logText.back() != '\r');
     const std::size_t kept = std::min<std::size_t>(m_logText.size(), FileAppender::kBlock);
     std::string tail = m_logText.substr(m_logText.size() - kept);
     tail += lineEnd;
-    std::string bytes(entry);
+    std::string bytes(openLine ? kLineEnd : std::string_view());
+    bytes += entry;
     bytes += kLineEnd;
     const auto result = m_appender.appendIfUnchanged(m_files.locate(SettingsFiles::kLog),
-                                                     m_logText.size() + lineEnd.size(), tail, bytes);
+                                                     m_copyStart + m_logText.size() + lineEnd.size(), tail, bytes);
     if (result != FileAppender::Result::Appended) {
         // Changed, or a failed append that left the file as it was: read and rewritten whole instead.
         return false;
     }
     m_logText += lineEnd;
+    if (openLine) {
+        m_logText += kLineEnd;
+    }
     m_logText += entry;
     copyWritten(true, entry);
+    keepCopyWithinBound();
     return true;
+}
+
+bool EventLog::overBound() const {
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(m_files.locate(SettingsFiles::kLog), ec);
+    return !ec && size > m_bound;
+}
+
+bool EventLog::loadNewestPart() {
+    auto part = readFileEnd(m_files.locate(SettingsFiles::kLog), m_bound);
+    if (!part) {
+        m_fileHolds = FileHolds::Unknown;
+        return false;
+    }
+    // Taken as the file holds it, an append cut short included: nothing of a log this size is
+    // rewritten, so entries follow whatever its end holds.
+    m_logText = std::move(part->bytes);
+    m_copyStart = part->offset;
+    m_copyInLine = !part->atLineStart;
+    m_fileHolds = FileHolds::Copy;
+    return true;
+}
+
+void EventLog::keepCopyWithinBound() {
+    if (m_logText.size() <= m_bound) {
+        return;
+    }
+    // Well below the bound, so that the oldest lines are let go of seldom.
+    const std::size_t from = m_logText.size() - m_bound / 4 * 3;
+    const std::size_t lf = m_logText.find('\n', from - 1);
+    const std::size_t cut = lf == std::string::npos ? m_logText.size() : lf + 1;
+    m_logText.erase(0, cut);
+    m_copyStart += cut;
 }
 
 bool EventLog::logMissing() const {
@@ -114,6 +165,9 @@ bool EventLog::writeCopyWithLineEnd() {
     m_logText += kLineEnd;
     const bool written = m_files.writeBytes(SettingsFiles::kLog, m_logText);
     m_logText.resize(m_logText.size() - kLineEnd.size());
+    if (written) {
+        m_copyStart = 0; // the file is the copy now
+    }
     return written;
 }
 
@@ -184,11 +238,25 @@ std::string EventLog::formatTimestamp(const LocalDateTime& t) {
 }
 
 std::optional<std::string> EventLog::readBytes() const {
-    auto bytes = m_files.readBytes(SettingsFiles::kLog);
+    auto bytes = m_files.readBytes(SettingsFiles::kLog, m_bound);
     if (bytes) {
         bytes->resize(withoutInterruptedAppend(*bytes).size());
     }
     return bytes;
+}
+
+std::optional<std::string> EventLog::readNewest(bool& olderLeftOut) const {
+    olderLeftOut = false;
+    if (auto bytes = readBytes(); bytes || !overBound()) {
+        return bytes;
+    }
+    auto part = readFileEnd(m_files.locate(SettingsFiles::kLog), m_bound);
+    if (!part) {
+        return std::nullopt;
+    }
+    olderLeftOut = true;
+    part->bytes.resize(withoutInterruptedAppend(part->bytes).size());
+    return std::move(part->bytes);
 }
 
 std::optional<EventLog::Stamp> EventLog::stamp() const {
@@ -219,6 +287,7 @@ bool EventLog::clear() {
     }
     // The copy follows, or a later recovery would bring the cleared entries back.
     m_logText.clear();
+    m_copyStart = 0;
     m_fileHolds = FileHolds::CopyAndLineEnd;
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include "platform/Clock.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -21,11 +22,16 @@ class TextCodec;
 // While the file still holds exactly what this program last read or wrote (the same size and the
 // same last bytes), an entry is appended to it with one write and a flush; otherwise the log is
 // read, the entry added and the whole file replaced. Both give the file the same bytes.
+//
+// A log larger than the read bound is never read whole nor rewritten: the copy holds its newest
+// lines within the bound, and entries are appended in place. A copy that grows past the bound
+// while the program runs lets go of its oldest lines, down to three quarters of the bound.
 class EventLog {
 public:
     EventLog(SettingsFiles& files, FileAppender& appender, const Clock& clock, std::string& logText);
 
-    // Reads the whole log into the copy; false when the file cannot be read.
+    // Reads the log into the copy (its newest part when it is over the bound); false when the
+    // file cannot be read.
     bool LoadLogText();
     // Appends one timestamped entry; true when it reached the file. A log that is gone is restored
     // from the copy (without the entry); one that is there but cannot be read or written is left
@@ -35,9 +41,18 @@ public:
     // "2006-12-6 22:24:44": short date, blank, long time.
     static std::string formatTimestamp(const LocalDateTime& t);
 
-    // The log's bytes as they stand (see withoutInterruptedAppend), which the log page shows;
-    // nullopt when unreadable.
+    // The log's bytes as they stand (see withoutInterruptedAppend); nullopt when unreadable or
+    // over the bound.
     std::optional<std::string> readBytes() const;
+    // What the log page shows: the log's bytes as readBytes gives them, or for a log over the
+    // bound its newest lines within it, with `olderLeftOut` set.
+    std::optional<std::string> readNewest(bool& olderLeftOut) const;
+
+    // The most the copy, and a read of the log, may hold; tests use a small one.
+    std::size_t bound() const { return m_bound; }
+    void setBound(std::size_t bytes) { m_bound = bytes; }
+    // Where the copy starts in the file: 0 unless the log is over the bound.
+    std::uint64_t copyStart() const { return m_copyStart; }
 
     // What tells cheaply whether the log file changed: its size, time of change and last bytes.
     struct Stamp {
@@ -76,12 +91,21 @@ private:
     bool writeCopyWithLineEnd();
     // After the copy was written followed by CR LF (or failed to be).
     void copyWritten(bool written, std::string_view entry);
+    // The log is larger than the bound.
+    bool overBound() const;
+    // Takes the newest lines of a log over the bound as the copy of what the file holds.
+    bool loadNewestPart();
+    // Drops the copy's oldest lines once it is over the bound.
+    void keepCopyWithinBound();
 
     SettingsFiles& m_files;
     FileAppender& m_appender;
     const Clock& m_clock;
     std::string& m_logText;
     FileHolds m_fileHolds = FileHolds::Unknown;
+    std::uint64_t m_copyStart = 0;
+    bool m_copyInLine = false; // an empty copy of a log over the bound starts inside a line
+    std::size_t m_bound;
 };
 
 // "内存信息:" and the four memory captions, joined by CR LF.

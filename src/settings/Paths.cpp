@@ -3,6 +3,7 @@
 #include "settings/SettingsFormat.h"
 
 #include <algorithm>
+#include <cstring>
 #include <fstream>
 #include <new>
 #include <optional>
@@ -20,7 +21,10 @@ fs::path locateIgnoringCase(const fs::path& folder, std::string_view name) {
         if (entryName == name) {
             return it->path();
         }
-        if (!caseless && SettingsFormat::equalsIgnoringCase(entryName, name)) {
+        // Of several spellings the first in byte order, so that the choice never depends on the
+        // order in which the system lists the folder (which a rewrite may change).
+        if (SettingsFormat::equalsIgnoringCase(entryName, name) &&
+            (!caseless || it->path().filename() < caseless->filename())) {
             caseless = it->path();
         }
     }
@@ -57,6 +61,56 @@ std::optional<std::string> readFileStart(const fs::path& path, std::size_t maxBy
             return std::nullopt;
         }
         return bytes;
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
+}
+
+std::optional<FileEnd> readFileEnd(const fs::path& path, std::size_t maxBytes) {
+    if (!isRegularFile(path)) {
+        return std::nullopt;
+    }
+    try {
+        std::ifstream in(path, std::ios::binary | std::ios::ate);
+        const std::streamoff end = in ? static_cast<std::streamoff>(in.tellg()) : -1;
+        if (end < 0) {
+            return std::nullopt;
+        }
+        const auto size = static_cast<std::uint64_t>(end);
+        FileEnd part;
+        if (size > maxBytes) {
+            // The part starts at the earliest `maxBytes` before the end, and only where a line does.
+            std::uint64_t at = size - maxBytes - 1;
+            part.offset = size;
+            part.atLineStart = false;
+            in.seekg(static_cast<std::streamoff>(at));
+            char buffer[64 * 1024];
+            while (at < size && in) {
+                in.read(buffer, static_cast<std::streamsize>(std::min<std::uint64_t>(sizeof buffer, size - at)));
+                const auto got = static_cast<std::size_t>(in.gcount());
+                if (const void* lf = std::memchr(buffer, '\n', got)) {
+                    part.offset = at + static_cast<std::uint64_t>(static_cast<const char*>(lf) - buffer) + 1;
+                    part.atLineStart = true;
+                    break;
+                }
+                at += got;
+                if (got == 0) {
+                    break;
+                }
+            }
+            if (in.bad()) {
+                return std::nullopt;
+            }
+            in.clear();
+        }
+        part.bytes.resize(static_cast<std::size_t>(size - part.offset));
+        in.seekg(static_cast<std::streamoff>(part.offset));
+        in.read(part.bytes.data(), static_cast<std::streamsize>(part.bytes.size()));
+        if (in.bad()) {
+            return std::nullopt;
+        }
+        part.bytes.resize(static_cast<std::size_t>(in.gcount()));
+        return part;
     } catch (const std::bad_alloc&) {
         return std::nullopt;
     }

@@ -102,7 +102,14 @@ bool SettingsFiles::copyInfoOverSet() {
 }
 
 bool SettingsFiles::writeAccess(const AccessRecord& r) {
-    return writeLine(kAccessWritten, SettingsFormat::composeAccess(r));
+    // The file the reader takes, whatever spellings lie beside it; the written spelling only
+    // names a new one.
+    std::error_code ec;
+    const fs::path existing = locate(kAccess);
+    const bool present = fs::symlink_status(existing, ec).type() != fs::file_type::not_found;
+    const auto bytes = m_codec.fromUtf8(SettingsFormat::composeAccess(r));
+    return bytes &&
+           m_replacer.replaceFile(present ? existing : m_folder / pathFromUtf8(kAccessWritten), *bytes + "\r\n");
 }
 
 bool SettingsFiles::writePlacement(const MonitorPlacement& p, std::string_view separator) {

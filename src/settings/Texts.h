@@ -63,6 +63,8 @@ inline constexpr const char* kSoundPathNotStorable =
     "报警声音文件的路径中含有无法保存的字符，设置没有保存。请把声音文件放到其他文件夹里，再重新选择。";
 inline constexpr const char* kLogBatchViewFailed = "打开配置文件时出错。";
 inline constexpr const char* kLogViewFailed = "打开日志文件时出错。";
+// The log page's first line for a log over the read bound, of which it shows the newest lines.
+inline constexpr const char* kLogOlderEntriesInFile = "（日志较早的记录未显示，请在日志文件 Tarvik.log 中查看。）";
 inline constexpr const char* kClearLogQuestion = "日志清空后将无法恢复，您确定要清空日志么？";
 inline constexpr const char* kClearLogTitle = "清空日志";
 inline constexpr const char* kLogCleared = "日志已清空。";

@@ -15,10 +15,11 @@ namespace tarvik::test {
 class FakeMemorySource : public MemorySource {
 public:
     MemoryStatus next;
+    bool fail = false; // the system gives no figures
     int samples = 0;
-    MemoryStatus sample() override {
+    std::optional<MemoryStatus> sample() override {
         ++samples;
-        return next;
+        return fail ? std::nullopt : std::optional(next);
     }
     // Total and free physical memory in bytes; the other figures are set to plausible values.
     void set(std::uint64_t totalPhys, std::uint64_t availPhys);

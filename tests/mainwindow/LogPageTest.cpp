@@ -7,6 +7,7 @@
 #include "settings/Texts.h"
 
 #include <filesystem>
+#include <QCoreApplication>
 #include <QLabel>
 
 using namespace tarvik;
@@ -62,6 +63,28 @@ TEST_F(LogPageTest, UnreadableLogIsReportedOnceAndTheViewKeepsItsText) {
     click(logPage().ImgaeSX());
     EXPECT_EQ(fakes.dialogs.shown.size(), 1u);
     EXPECT_TRUE(view().startsWith(QStringLiteral("2006-12-5 8:00:00 整理内存。\nb\n")));
+}
+
+TEST_F(LogPageTest, ShownAgainWithTheLogGoneTheViewKeepsItsTextAndSaysSo) {
+    buildOnLogPage();
+    window().Timer1_Timer(); // the refresh the page asked for
+    const QString before = view();
+    host->hideWindow();
+    folder.remove("Tarvik.log");
+    host->showWindow();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(view(), before);
+    EXPECT_EQ(fakes.dialogs.messages(), std::vector<std::string>{Texts::kLogOpenFailed});
+    EXPECT_TRUE(folder.exists("Tarvik.log")); // restored by the attempt to log the failure
+}
+
+TEST_F(LogPageTest, ALogOverTheBoundShowsItsNewestLinesUnderANote) {
+    writeLog("2006-12-5 8:00:00 第一行\r\n2006-12-5 8:00:01 第二行\r\n2006-12-5 8:00:02 第三行\r\n");
+    context->log.setBound(60);
+    buildOnLogPage();
+    EXPECT_EQ(view(), QStringLiteral("（日志较早的记录未显示，请在日志文件 Tarvik.log 中查看。）\n"
+                                     "2006-12-5 8:00:01 第二行\n2006-12-5 8:00:02 第三行\n"));
+    EXPECT_TRUE(fakes.dialogs.shown.empty());
 }
 
 TEST_F(LogPageTest, SaveAsCopiesTheLogAndACancelCopiesNothing) {

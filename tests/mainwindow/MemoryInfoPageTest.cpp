@@ -44,7 +44,7 @@ protected:
 // A memory source that cannot be read.
 class BrokenMemorySource : public MemorySource {
 public:
-    MemoryStatus sample() override { throw std::runtime_error("no memory figures"); }
+    std::optional<MemoryStatus> sample() override { throw std::runtime_error("no memory figures"); }
 };
 
 } // namespace

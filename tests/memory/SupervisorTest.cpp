@@ -11,9 +11,9 @@ using namespace tarvik;
 namespace {
 
 struct RecordingActions : SupervisionActions {
-    float bar = 50;
+    std::optional<float> bar = 50.0f;
     std::vector<std::string> events;
-    float barPercent() override { return bar; }
+    std::optional<float> barPercent() override { return bar; }
     void soundAlarm() override { events.push_back("alarm"); }
     void releaseMemory() override { events.push_back("release"); }
     void appendLog(const std::string& m) override { events.push_back("log:" + m); }
@@ -150,4 +150,24 @@ TEST(Supervisor, MemoryReportEveryAutoLogMinutesTimesFourTicks) {
     s.AutoLogMinutes = 5;
     sup.tick(s, a);
     EXPECT_EQ(a.count("log:report"), 3);
+}
+
+TEST(Supervisor, WithoutCurrentFiguresOnlyThePlacementIsSavedAndTheCountersWait) {
+    Supervisor sup;
+    RecordingActions a;
+    auto s = quiet();
+    s.AlarmEnabled = s.AutoReleaseWhenLow = s.PeriodicRelease = s.AutoLogMemoryInfo = true;
+    s.PeriodicReleaseTicks = 2;
+    s.AutoLogMinutes = 1;
+    sup.PeriodicTickCount = 1;
+    sup.AutoLogTickCount = 3;
+    a.bar = std::nullopt;
+    sup.tick(s, a);
+    EXPECT_EQ(a.events, std::vector<std::string>{"placement"});
+    EXPECT_EQ(sup.PeriodicTickCount, 1);
+    EXPECT_EQ(sup.AutoLogTickCount, 3);
+    a.bar = 50.0f; // figures again: both counters reach their targets
+    sup.tick(s, a);
+    EXPECT_EQ(a.count("release"), 1);
+    EXPECT_EQ(a.count("log:report"), 1);
 }

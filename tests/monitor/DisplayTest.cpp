@@ -94,16 +94,44 @@ TEST_F(MonitorDisplay, EveryLabelAndTooltipShowsTheLatestSampleWhicheverPanelSho
     EXPECT_EQ(window().Label1(2)->text(), QStringLiteral("46%"));
 }
 
-TEST_F(MonitorDisplay, ZeroTotalShowsZeroPercentWithoutLoggingErrors) {
+TEST_F(MonitorDisplay, SamplesWithoutFiguresOrWithAZeroTotalKeepTheFiguresAndAreLoggedOncePerRun) {
     startWithStyle(0);
-    fakes.memory.next = MemoryStatus{};
+    setFree(0.375);
+    window().Timer1_Timer();
+    const QString tip = window().Label1(0)->toolTip();
+    auto errors = [this] {
+        const std::string log = logText();
+        int n = 0;
+        for (auto at = log.find("运行时出现错误。"); at != std::string::npos;
+             at = log.find("运行时出现错误。", at + 1)) {
+            ++n;
+        }
+        return n;
+    };
+    fakes.memory.next = MemoryStatus{}; // a zero total
     for (int i = 0; i < 3; ++i) {
         window().Timer1_Timer();
         window().Timer3_Timer();
     }
-    EXPECT_EQ(window().Label1(0)->text(), QStringLiteral("0%"));
-    EXPECT_EQ(window().Label4()->width(), 0);
-    EXPECT_EQ(folder.read("Tarvik.log"), "");
+    fakes.memory.fail = true; // no figures at all: the same run of failures
+    window().Timer1_Timer();
+    window().Timer3_Timer();
+    EXPECT_EQ(window().Label1(0)->text(), QStringLiteral("38%"));
+    EXPECT_EQ(window().Label1(0)->toolTip(), tip);
+    EXPECT_EQ(window().Label4()->width(), 30);
+    EXPECT_EQ(window().LineHistory()[1], 37.0);
+    EXPECT_EQ(errors(), 1);
+
+    // A sample read ends the run; the next failure is logged again.
+    fakes.memory.fail = false;
+    setFree(0.5);
+    window().Timer1_Timer();
+    EXPECT_EQ(window().Label4()->width(), 40);
+    fakes.memory.fail = true;
+    window().Timer1_Timer();
+    window().Timer1_Timer();
+    EXPECT_EQ(errors(), 2);
+    EXPECT_EQ(window().Label1(0)->text(), QStringLiteral("50%"));
 }
 
 TEST_F(MonitorDisplay, HistoriesShiftOneSlotPerRedrawAndDropTheOldest) {

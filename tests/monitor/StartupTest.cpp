@@ -1,6 +1,8 @@
 #include "MonitorFixture.h"
 
 #include "monitor/ChartPictures.h"
+#include "monitor/ProgramStart.h"
+#include "settings/ProgramFolders.h"
 #include "settings/Texts.h"
 
 #include <QAction>
@@ -9,6 +11,7 @@
 #include <QTimer>
 
 #include <filesystem>
+#include <fstream>
 
 using namespace tarvik;
 using namespace tarvik::test;
@@ -124,6 +127,27 @@ TEST_F(Startup, SecondInstanceIsRefusedWithoutTouchingAnyFile) {
     EXPECT_EQ(folder.read("wtl.dxl"), wtl);
 }
 
+TEST_F(Startup, SecondStartOfAnInstalledProgramLeavesAnEmptyUserFolderEmpty) {
+    // Installed where this user may not write: the program folder is the user's own, filled from
+    // the installed files at the first start that goes through.
+    TempFolder own(false);
+    ProgramFolderFacts facts;
+    facts.executableFolder = folder.path();
+    facts.executableFolderHoldsSettings = true;
+    facts.perUserFolder = own.path();
+    const ProgramFolders folders = ProgramFolders::decide(facts);
+    AppState second;
+    second.programFolder = folders.programFolder();
+    second.dataFolder = folders.dataFolder();
+    fakes.instanceGuard.another = true;
+    bool ran = false;
+    startProgram(second, folders, fakes.platform, [&ran] { return ran = true, 0; });
+    EXPECT_EQ(fakes.dialogs.messages(), std::vector<std::string>{"该程序已运行。"});
+    EXPECT_TRUE(fakes.ender.ended());
+    EXPECT_FALSE(ran);
+    EXPECT_TRUE(std::filesystem::is_empty(own.path()));
+}
+
 TEST_F(Startup, MissingPlacementEndsBeforeTheSettingsAreRead) {
     folder.remove("wtl.dxl");
     // Were set.dxl and info.dxl read, their failure would log the master-file line instead.
@@ -177,12 +201,27 @@ TEST_F(Startup, MissingLogShowsItsMessageAndLeavesAnEmptyLog) {
     EXPECT_EQ(folder.read("Tarvik.log"), "\r\n");
 }
 
-TEST_F(Startup, ALogTooLargeToHoldEndsTheStartUpAndIsKept) {
+TEST_F(Startup, ALogOverTheBoundStartsWithItsNewestLinesAndIsAppendedInPlace) {
+    folder.write("Tarvik.log", "a\r\n");
     const std::uintmax_t huge = folder.makeHuge("Tarvik.log");
-    EXPECT_FALSE(start());
-    ASSERT_EQ(fakes.dialogs.messages(), std::vector<std::string>{"无法打开日志文件，请重新安装本软件。"});
-    EXPECT_TRUE(fakes.ender.ended());
-    EXPECT_EQ(std::filesystem::file_size(folder / "Tarvik.log"), huge);
+    std::ofstream(folder / "Tarvik.log", std::ios::binary | std::ios::app) << "\r\nnewest\r\n";
+    ASSERT_TRUE(start());
+    EXPECT_TRUE(fakes.dialogs.shown.empty());
+    EXPECT_EQ(state.LogText, "newest\r\n");
+
+    fakes.memory.fail = true; // logs a line
+    window().Timer1_Timer();
+    const std::string tail =
+        "\r\nnewest\r\n2006-12-6 22:24:44 " + fakes.codecImpl->fromUtf8Lossy("运行时出现错误。") + "\r\n";
+    EXPECT_EQ(std::filesystem::file_size(folder / "Tarvik.log"), huge + tail.size());
+    std::ifstream in(folder / "Tarvik.log", std::ios::binary);
+    std::string start(3, '\0');
+    in.read(start.data(), 3);
+    std::string end(tail.size(), '\0');
+    in.seekg(-static_cast<std::streamoff>(tail.size()), std::ios::end);
+    in.read(end.data(), static_cast<std::streamsize>(end.size()));
+    EXPECT_EQ(start, "a\r\n");
+    EXPECT_EQ(end, tail);
 }
 
 TEST_F(Startup, BatchListStartsOnlyForAdvancedUsersAndOnlySelectedEntriesInOrder) {

@@ -54,6 +54,38 @@ TEST_F(Supervision, LowMemorySoundsTheAlarmReleasesLogsAndSavesThePlacement) {
     EXPECT_EQ(releases(), 2);
 }
 
+TEST_F(Supervision, SamplesWithoutFiguresNeverReleaseOrSoundTheAlarm) {
+    // No figures from the first sample on: the supervision stays idle, the placement is saved.
+    fakes.memory.fail = true;
+    startWith("2,True,10,True,Alarm.wav,False,180,False,False,False,True,False,10,0");
+    for (int i = 0; i < 3; ++i) {
+        window().Timer1_Timer();
+    }
+    window().move(15, 30);
+    window().Timer2_Timer();
+    window().Timer2_Timer();
+    EXPECT_TRUE(fakes.sound.commands.empty());
+    EXPECT_EQ(releases(), 0);
+    EXPECT_EQ(countInLog("运行时出现错误。"), 1);
+    EXPECT_EQ(countInLog("自动整理内存"), 0);
+    EXPECT_EQ(folder.read("wtl.dxl"), "450,225,240\r\n");
+
+    fakes.memory.fail = false;
+    setFreeTwips(105); // real figures, and low: both act
+    window().Timer2_Timer();
+    EXPECT_EQ(releases(), 1);
+    EXPECT_EQ(fakes.sound.commands.size(), 3u);
+
+    // A zero total later on keeps the bar, and the supervision does not act on it.
+    fakes.memory.next = MemoryStatus{};
+    window().Timer1_Timer();
+    window().Timer2_Timer();
+    EXPECT_FLOAT_EQ(window().BarPercent(), 8.75f);
+    EXPECT_EQ(releases(), 1);
+    EXPECT_EQ(fakes.sound.commands.size(), 3u);
+    EXPECT_EQ(countInLog("运行时出现错误。"), 2);
+}
+
 TEST_F(Supervision, AlarmAloneReleasesAndLogsNothing) {
     startWith("3,False,25,True,Alarm.wav,False,180,False,False,False,True,False,10,0");
     setFreeTwips(60);

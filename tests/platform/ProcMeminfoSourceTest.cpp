@@ -4,11 +4,14 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <iterator>
+#include <memory>
+#include <string>
 #include <sys/resource.h>
 #include <thread>
 #include <unistd.h>
@@ -130,7 +133,7 @@ TEST(ProcMeminfoParse, MissingFieldsAndGarbageReadAsZeroWithoutNonsense) {
 
 TEST(ProcMeminfoSource, LiveSampleIsConsistent) {
     ProcMeminfoSource source;
-    const MemoryStatus s = source.sample();
+    const MemoryStatus s = source.sample().value();
     EXPECT_EQ(s.dwLength, 32u);
     EXPECT_GT(s.dwTotalPhys, 16 * 1024 * KiB);
     EXPECT_GT(s.dwAvailPhys, 0u);
@@ -154,11 +157,11 @@ TEST(ProcMeminfoSource, SamplesKeepTheirTwoFilesOpenAndCloseThemAtTheEnd) {
     const auto before = descriptors();
     {
         ProcMeminfoSource source;
-        const MemoryStatus first = source.sample();
+        const MemoryStatus first = source.sample().value();
         const auto open = descriptors();
         EXPECT_EQ(open, before + 2);
         for (int i = 0; i < 100; ++i) {
-            const MemoryStatus s = source.sample();
+            const MemoryStatus s = source.sample().value();
             EXPECT_EQ(s.dwTotalPhys, first.dwTotalPhys); // read afresh from the start every time
             EXPECT_GT(s.dwAvailPhys, 0u);
         }
@@ -186,9 +189,9 @@ TEST(ProcMeminfoSource, SamplesAskedForWithinMillisecondsOfEachOtherAreOne) {
     // Back to back: the second sample reads nothing (allowing for one preemption in between).
     int reused = 0;
     for (int i = 0; i < 3; ++i) {
-        const MemoryStatus first = source.sample();
+        const MemoryStatus first = source.sample().value();
         const long before = readCalls();
-        const MemoryStatus second = source.sample();
+        const MemoryStatus second = source.sample().value();
         if (readCalls() - before == perLook) {
             ++reused;
             EXPECT_EQ(second.dwAvailPhys, first.dwAvailPhys);
@@ -216,7 +219,7 @@ TEST(ProcMeminfoSource, AddressSpaceFollowsAnAddressSpaceLimit) {
     }
     ASSERT_EQ(::setrlimit(RLIMIT_AS, &limited), 0);
     const std::uint64_t space = ProcMeminfoSource::userAddressSpace();
-    const MemoryStatus s = ProcMeminfoSource().sample();
+    const MemoryStatus s = ProcMeminfoSource().sample().value();
     ::setrlimit(RLIMIT_AS, &saved);
     EXPECT_EQ(space, 64 * GiB);
     EXPECT_EQ(s.dwTotalVirtual, 64 * GiB);
@@ -224,4 +227,29 @@ TEST(ProcMeminfoSource, AddressSpaceFollowsAnAddressSpaceLimit) {
 #else
     GTEST_SKIP() << "the unlimited size is checked on x86-64 only";
 #endif
+}
+
+TEST(ProcMeminfoSource, AMemoryFileThatIsMissingEmptyOrWithoutATotalGivesNoFigures) {
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("meminfo-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    auto source = [&](const char* name, std::string_view text) {
+        const std::filesystem::path path = dir / name;
+        if (!text.empty()) {
+            std::FILE* f = std::fopen(path.c_str(), "wb");
+            std::fwrite(text.data(), 1, text.size(), f);
+            std::fclose(f);
+        } else {
+            std::fclose(std::fopen(path.c_str(), "wb"));
+        }
+        return std::make_unique<ProcMeminfoSource>(path.string());
+    };
+    EXPECT_FALSE(ProcMeminfoSource((dir / "missing").string()).sample());
+    EXPECT_FALSE(source("empty", "")->sample());
+    EXPECT_FALSE(source("no-total", "MemFree: 1000 kB\nMemAvailable: 2000 kB\n")->sample());
+    EXPECT_FALSE(source("zero-total", "MemTotal: 0 kB\nMemAvailable: 0 kB\n")->sample());
+    const auto good = source("good", kModern)->sample();
+    ASSERT_TRUE(good);
+    EXPECT_EQ(good->dwTotalPhys, 8048576 * KiB);
+    std::filesystem::remove_all(dir);
 }

@@ -76,6 +76,17 @@ TEST(QtProcessLauncher, ReportsWhatCannotBeStarted) {
     EXPECT_FALSE(launcher.startMinimized("   ", folder.path().string()));
     folder.write("not-executable", "#!/bin/sh\n");
     EXPECT_FALSE(launcher.startMinimized((folder / "not-executable").string(), folder.path().string()));
+    // An existing file that cannot be run is never split into a program that can.
+    folder.write("my", "#!/bin/sh\necho ran > started.txt\n");
+    std::filesystem::permissions(folder / "my", std::filesystem::perms::owner_all);
+    std::filesystem::create_directory(folder / "my tools");
+    folder.write("my tools/notes.txt", "notes\n");
+    const std::string notes = (folder / "my tools/notes.txt").string();
+    EXPECT_TRUE(QtProcessLauncher::splitCommandLine(notes, "").isEmpty());
+    EXPECT_FALSE(launcher.startMinimized(notes, folder.path().string()));
+    EXPECT_FALSE(launcher.startMinimized("my tools", folder.path().string())); // a folder
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_FALSE(folder.exists("started.txt"));
 }
 
 TEST(QtProcessLauncher, StartedProgramsGetTheUsersEnvironmentNotWhatTheProgramSetForItself) {

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 namespace tarvik {
@@ -137,15 +138,60 @@ TEST_F(EventLogTest, AFailedWriteLeavesTheLogAsItIsAndIsReported) {
     EXPECT_EQ(logFile(), "a\r\n" + kStamp + "x\r\n" + kStamp + "z\r\n");
 }
 
-TEST_F(EventLogTest, ALogTooLargeToHoldIsNeitherReadNorReplaced) {
+TEST_F(EventLogTest, ALogOverTheBoundIsHeldByItsNewestLinesAndAppendedInPlace) {
     folder.write("Tarvik.log", "a\r\n");
     const std::uintmax_t huge = folder.makeHuge("Tarvik.log");
-    EXPECT_FALSE(log.LoadLogText());
-    EXPECT_FALSE(log.AppendLogLine("打开日志文件失败。"));
-    EXPECT_FALSE(log.readBytes());
-    EXPECT_FALSE(log.copyTo(folder / "copy.txt"));
-    EXPECT_EQ(fs::file_size(folder / "Tarvik.log"), huge);
+    auto add = [this](const std::string& bytes) {
+        std::ofstream(folder / "Tarvik.log", std::ios::binary | std::ios::app) << bytes;
+    };
+    auto end = [this](std::size_t n) {
+        std::ifstream in(folder / "Tarvik.log", std::ios::binary | std::ios::ate);
+        std::string bytes(n, '\0');
+        in.seekg(-static_cast<std::streamoff>(n), std::ios::end);
+        in.read(bytes.data(), static_cast<std::streamsize>(n));
+        return bytes;
+    };
+    add("\r\nold\r\nnewest\r\n");
+    // The line that starts before the newest 256 MiB (all the NUL bytes) is left out.
+    ASSERT_TRUE(log.LoadLogText());
+    EXPECT_EQ(logText, "old\r\nnewest\r\n");
+    EXPECT_EQ(log.copyStart(), huge + 2);
+    EXPECT_TRUE(log.AppendLogLine("x"));
+    const std::string tail = "\r\nold\r\nnewest\r\n" + kStamp + "x\r\n";
+    EXPECT_EQ(fs::file_size(folder / "Tarvik.log"), huge + tail.size());
+    EXPECT_EQ(end(tail.size()), tail);
     EXPECT_EQ(readFileStart(folder / "Tarvik.log", 3), "a\r\n");
+
+    // Changed meanwhile, even without a line end: its end is read again and the entry follows it.
+    add("other");
+    EXPECT_TRUE(log.AppendLogLine("y"));
+    const std::string more = "other\r\n" + kStamp + "y\r\n";
+    EXPECT_EQ(end(tail.size() + more.size()), tail + more);
+    bool olderLeftOut = false;
+    EXPECT_EQ(log.readNewest(olderLeftOut), "old\r\nnewest\r\n" + kStamp + "x\r\nother\r\n" + kStamp + "y\r\n");
+    EXPECT_TRUE(olderLeftOut);
+    EXPECT_FALSE(log.readBytes()) << "never read whole";
+}
+
+TEST_F(EventLogTest, ACopyThatGrowsPastTheBoundLetsGoOfItsOldestLines) {
+    folder.write("Tarvik.log", "");
+    log.setBound(100);
+    ASSERT_TRUE(log.LoadLogText());
+    std::string all;
+    for (int i = 0; i < 10; ++i) {
+        ASSERT_TRUE(log.AppendLogLine("entry " + std::to_string(i)));
+        all += kStamp + "entry " + std::to_string(i) + "\r\n";
+    }
+    EXPECT_EQ(logFile(), all) << "the file keeps every entry";
+    EXPECT_LE(logText.size(), 100u);
+    EXPECT_EQ(all.substr(log.copyStart()), logText + "\r\n");
+
+    // The next start holds the newest lines within the bound, from a line start.
+    std::string again;
+    EventLog next(files, appender, clock, again);
+    next.setBound(100);
+    ASSERT_TRUE(next.LoadLogText());
+    EXPECT_EQ(again, all.substr(all.size() - 3 * 28));
 }
 
 TEST_F(EventLogTest, LogReplacedByADirectory) {

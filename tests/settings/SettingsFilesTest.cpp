@@ -296,6 +296,17 @@ TEST_F(SettingsFilesTest, NamesMatchWithoutRegardToCase) {
     }
     EXPECT_EQ(files.locate("AQSET.DXL"), folder / "AQSET.DXL");
     EXPECT_EQ(files.locate("nothing.dxl"), folder / "nothing.dxl");
+
+    // With several spellings present, the level is saved to the file it is read from.
+    folder.remove("AQSET.DXL");
+    folder.write("AqSet.dxl", "1,0\r\n");
+    folder.write("aqset.dxl", "2,0\r\n");
+    ASSERT_TRUE(files.writeAccess({3, 1}));
+    EXPECT_EQ(files.readAccess(), (AccessRecord{3, 1}));
+    folder.remove("AqSet.dxl");
+    folder.write("aqSet.DXL", "1,0\r\n"); // neither spelling the program uses: the same file for both
+    ASSERT_TRUE(files.writeAccess({2, 2}));
+    EXPECT_EQ(files.readAccess(), (AccessRecord{2, 2}));
 }
 
 TEST_F(SettingsFilesTest, InfoIsCopiedOverSetByteForByte) {

@@ -10,7 +10,7 @@ using namespace tarvik;
 
 TEST(Win32MemorySource, FiguresAgreeWithEachOther) {
     Win32MemorySource source;
-    const MemoryStatus s = source.sample();
+    const MemoryStatus s = source.sample().value();
     EXPECT_EQ(s.dwLength, 32u);
     EXPECT_GT(s.dwTotalPhys, 0u);
     EXPECT_LE(s.dwAvailPhys, s.dwTotalPhys);
@@ -34,4 +34,12 @@ TEST(Win32MemorySource, FiguresAgreeWithEachOther) {
         EXPECT_GE(percent, 0);
         EXPECT_LE(percent, 100);
     }
+}
+
+TEST(Win32MemorySource, AFailedQueryOrAZeroTotalGivesNoFigures) {
+    EXPECT_FALSE(Win32MemorySource([](LPMEMORYSTATUSEX) -> BOOL { return FALSE; }).sample());
+    EXPECT_FALSE(Win32MemorySource([](LPMEMORYSTATUSEX ex) -> BOOL {
+                     ex->ullTotalPhys = 0;
+                     return TRUE;
+                 }).sample());
 }

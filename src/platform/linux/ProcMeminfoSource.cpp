@@ -6,6 +6,7 @@
 #include <limits>
 #include <sys/resource.h>
 #include <unistd.h>
+#include <utility>
 
 namespace tarvik {
 
@@ -121,8 +122,9 @@ std::uint32_t loadPercent(std::uint64_t total, std::uint64_t avail) {
 
 } // namespace
 
-ProcMeminfoSource::ProcMeminfoSource()
-    : m_addressSpace(userAddressSpace()), m_pageSize(static_cast<std::uint64_t>(::sysconf(_SC_PAGESIZE))) {}
+ProcMeminfoSource::ProcMeminfoSource(std::string meminfo)
+    : m_meminfoPath(std::move(meminfo)), m_addressSpace(userAddressSpace()),
+      m_pageSize(static_cast<std::uint64_t>(::sysconf(_SC_PAGESIZE))) {}
 
 ProcMeminfoSource::~ProcMeminfoSource() {
     for (const int fd : {m_meminfoFd, m_statmFd}) {
@@ -132,7 +134,7 @@ ProcMeminfoSource::~ProcMeminfoSource() {
     }
 }
 
-MemoryStatus ProcMeminfoSource::sample() {
+std::optional<MemoryStatus> ProcMeminfoSource::sample() {
     // The monitor's 1-second tick and the main window's half-second tick come in the same
     // wake-up every second: the second of two samples asked for within a few milliseconds is the
     // first one, not another trip through the kernel's memory accounting.
@@ -148,7 +150,11 @@ MemoryStatus ProcMeminfoSource::sample() {
     std::uint64_t pages = 0;
     parseValue(sizes, pages);
     const std::uint64_t virtualSize = pages > kMax / m_pageSize ? kMax : pages * m_pageSize;
-    m_last = parse(readProcFile(m_meminfoFd, "/proc/meminfo", meminfo, sizeof meminfo), virtualSize, m_addressSpace);
+    const MemoryStatus s =
+        parse(readProcFile(m_meminfoFd, m_meminfoPath.c_str(), meminfo, sizeof meminfo), virtualSize, m_addressSpace);
+    // Figures without a total are none at all: an unreadable or empty file (or one bound over the
+    // real one) must not read as a machine with no memory free.
+    m_last = s.dwTotalPhys != 0 ? std::optional(s) : std::nullopt;
     m_sampled = true;
     m_sampledAt = now;
     return m_last;

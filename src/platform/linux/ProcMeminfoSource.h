@@ -4,6 +4,8 @@
 
 #include <chrono>
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace tarvik {
@@ -13,11 +15,13 @@ namespace tarvik {
 // buffers and allocates nothing, and samples asked for within kSameSample of each other are one.
 class ProcMeminfoSource : public MemorySource {
 public:
-    ProcMeminfoSource();
+    // `meminfo` is the system's memory file; another path stands in for it in tests.
+    explicit ProcMeminfoSource(std::string meminfo = "/proc/meminfo");
     ~ProcMeminfoSource() override;
     ProcMeminfoSource(const ProcMeminfoSource&) = delete;
     ProcMeminfoSource& operator=(const ProcMeminfoSource&) = delete;
-    MemoryStatus sample() override;
+    // nullopt when the memory file cannot be read, is empty or names no total.
+    std::optional<MemoryStatus> sample() override;
 
     // Builds the record from the texts of /proc/meminfo and /proc/self/status (whose VmSize is
     // the virtual size); missing or unreadable fields count as 0.
@@ -31,9 +35,10 @@ public:
     static constexpr std::chrono::milliseconds kSameSample{20};
 
 private:
+    std::string m_meminfoPath;
     std::uint64_t m_addressSpace;
     std::uint64_t m_pageSize;
-    MemoryStatus m_last;
+    std::optional<MemoryStatus> m_last;
     bool m_sampled = false;
     std::chrono::steady_clock::time_point m_sampledAt;
     int m_meminfoFd = -1;

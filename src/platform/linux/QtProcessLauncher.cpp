@@ -28,6 +28,11 @@ QStringList QtProcessLauncher::splitCommandLine(const std::string& commandLine, 
     if (runnable(whole)) {
         return {whole.absoluteFilePath()};
     }
+    // A line naming an existing file that cannot be run (a document, a folder) fails the start:
+    // split at its blanks it could name another program ("/opt/My" for "/opt/My Tools/notes.txt").
+    if (whole.exists()) {
+        return {};
+    }
     // A bare program name is looked for in the program folder first and then on PATH, as
     // Windows looks beside the starting program before the search path.
     QStringList args = QProcess::splitCommand(line);

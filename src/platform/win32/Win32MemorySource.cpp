@@ -1,17 +1,15 @@
 #include "platform/win32/Win32MemorySource.h"
 
-#include <windows.h>
-
 namespace tarvik {
 
-MemoryStatus Win32MemorySource::sample() {
+std::optional<MemoryStatus> Win32MemorySource::sample() {
     MEMORYSTATUSEX ex{};
     ex.dwLength = sizeof ex;
     MemoryStatus s;
     // The record keeps the length of the classic MEMORYSTATUS, as every reader expects.
     s.dwLength = 32;
-    if (!::GlobalMemoryStatusEx(&ex)) {
-        return s;
+    if (!m_query(&ex) || ex.ullTotalPhys == 0) {
+        return std::nullopt;
     }
     s.dwMemoryLoad = ex.dwMemoryLoad;
     s.dwTotalPhys = ex.ullTotalPhys;
