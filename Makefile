@@ -65,11 +65,13 @@ windows: build
 package: deps
 	JOBS=$(JOBS) ./scripts/build-package
 
+# The Linux benchmarks (about 15 min); the table also replaces the last one in docs/benchmarks.md.
 bench: build
 	cmake --build $(BUILD) --target bench_programs
 	./scripts/bench $(BUILD)
 
-# The Windows program under Wine beside the smallest Qt tray program (build-benchwin/; about 20 min).
+# The Windows program under Wine beside the smallest Qt tray program (build-benchwin/; about 20 min);
+# its table goes into docs/benchmarks.md too.
 bench-windows: build
 	JOBS=$(JOBS) BUILD=$(BUILD) ./scripts/bench-windows
 
