@@ -65,7 +65,7 @@ windows: build
 package: deps
 	JOBS=$(JOBS) ./scripts/build-package
 
-# The Linux benchmarks (about 15 min); the table also replaces the last one in docs/benchmarks.md.
+# The Linux benchmarks (about 20 min); the table also replaces the last one in docs/benchmarks.md.
 bench: build
 	cmake --build $(BUILD) --target bench_programs
 	./scripts/bench $(BUILD)
