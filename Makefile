@@ -1,11 +1,13 @@
 # Thin wrapper over CMake. `make run` and `make test` set up everything on a fresh Debian 12 or 13 machine.
+# build/ has the tests; `make run` builds the program alone, with its own packages, into build-run/.
 BUILD ?= build
+RUN_BUILD ?= build-run
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 # Seconds each fuzz target runs in `make test`.
 export TARVIK_FUZZ_SECONDS ?= 30
 
-.PHONY: all deps configure build run test test-windows test-windows-widgets windows package bench bench-windows clean
+.PHONY: all deps configure build run check test test-windows test-windows-widgets windows package bench bench-windows clean
 
 all: build
 
@@ -13,13 +15,21 @@ deps:
 	./scripts/install-deps
 
 configure: deps
-	cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS)
+	cmake -S . -B $(BUILD) -G Ninja -DTARVIK_TESTS=ON $(CMAKE_FLAGS)
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
-	$(BUILD)/bin/tarvik
+# Only what building and running the program needs: no tests, no googletest, no cross toolchain.
+run:
+	./scripts/install-deps run
+	cmake -S . -B $(RUN_BUILD) -G Ninja -DTARVIK_TESTS=OFF $(CMAKE_FLAGS)
+	cmake --build $(RUN_BUILD) -j $(JOBS)
+	$(RUN_BUILD)/bin/tarvik
+
+# The edit-compile-test loop: build/ and its tests (unit, widget, reliability, desktop), nothing else.
+check: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 # The native tests, then the unit and widget tests under ASan/UBSan (build-asan/), every fuzz target
 # for TARVIK_FUZZ_SECONDS (build-fuzz/), the core with the Windows platform layer cross-built
@@ -55,13 +65,15 @@ windows: build
 package: deps
 	JOBS=$(JOBS) ./scripts/build-package
 
+# The Linux benchmarks (about 20 min); the table also replaces the last one in docs/benchmarks.md.
 bench: build
 	cmake --build $(BUILD) --target bench_programs
 	./scripts/bench $(BUILD)
 
-# The Windows program under Wine beside the smallest Qt tray program (build-benchwin/; about 20 min).
+# The Windows program under Wine beside the smallest Qt tray program (build-benchwin/; about 20 min);
+# its table goes into docs/benchmarks.md too.
 bench-windows: build
 	JOBS=$(JOBS) BUILD=$(BUILD) ./scripts/bench-windows
 
 clean:
-	rm -rf $(BUILD) build-asan build-fuzz build-win build-wingui build-winapp build-benchwin build-pkg dist
+	rm -rf $(BUILD) $(RUN_BUILD) build-asan build-fuzz build-win build-wingui build-winapp build-benchwin build-pkg dist
