@@ -341,9 +341,11 @@ Var Previous
 
 Section
     SetShellVarContext all
+    ; Without its uninstaller the folder is no installation (perhaps the zip unpacked there since).
     ReadRegStr $Previous HKLM "${UNINSTALL_KEY}" "InstallLocation"
     ${If} $Previous == $INSTDIR
-    ${OrIfNot} ${FileExists} "$Previous\*.*"
+    ${OrIf} $Previous == ""
+    ${OrIfNot} ${FileExists} "$Previous\uninstall.exe"
         StrCpy $Previous ""
     ${EndIf}
     !insertmacro END_RUNNING_OR_ABORT "" "$INSTDIR\Tarvik.exe" 替换 安装
