@@ -144,31 +144,43 @@ start_installed() {
 hide_at_start() {
     printf '%s\r\n' '3,False,25,False,Alarm.wav,False,720,False,True,True,True,False,10,0' >"$1/set.dxl"
 }
+# The placement file as the program reads it but never writes it, with blanks after the commas:
+# the program's next save, at its 15-second tick or at its end, puts its own line there.
+mark() {
+    sed -i 's/,\([^ ]\)/, \1/g' "$1/wtl.dxl"
+}
+marked() {
+    grep -q ', ' "$1/wtl.dxl"
+}
 # Starts Tarvik.exe of a Windows folder with the monitor hidden, as at log-on, and leaves it alone:
-# until its first placement save (in $USERDIR or its own folder, whichever it uses) no monitor
-# window may show.
+# until its first placement save (in $USERDIR or its own folder, whichever it uses: PLACED) no
+# monitor window may show.
 start_hidden() {
-    local own
-    own=$("${WINE[@]}" winepath -u "$1")
-    touch "$WORK/start-begins"
+    local folder folders=()
+    for folder in "$USERDIR" "$("${WINE[@]}" winepath -u "$1")"; do
+        [ -f "$folder/wtl.dxl" ] && mark "$folder" 2>/dev/null && folders+=("$folder")
+    done
     wine_start "$1"
     for _ in $(seq 300); do
         ! window_of 塔维内存整理 120x16 >/dev/null || fail "the monitor window showed although it starts hidden"
-        [ "$USERDIR/wtl.dxl" -nt "$WORK/start-begins" ] || [ "$own/wtl.dxl" -nt "$WORK/start-begins" ] && return 0
+        for PLACED in "${folders[@]}"; do
+            marked "$PLACED" || return 0
+        done
         sleep 0.1
     done
-    fail "the program started hidden from $1 saved no placement within 30 s"
+    fail "the program started hidden from $1 saved no placement"
 }
-# Right after the program's 15-second save, the placement file gets a line the program never
-# writes; asked to end, the program must replace it with its placement.
-# With "started", the save that start_hidden waited for will do.
+# Right after the program's 15-second save, the placement file is marked; asked to end, the
+# program must save over the mark. With "started", the save that start_hidden waited for will do.
 mark_placement() {
-    [ "${1:-}" = started ] && cp -p "$WORK/start-begins" "$WORK/mark-begins" || touch "$WORK/mark-begins"
-    wait_for '[ "$USERDIR/wtl.dxl" -nt "$WORK/mark-begins" ]' 200 || fail "the program saved no placement within 20 s"
-    printf '1, 2, 3\r\n' >"$USERDIR/wtl.dxl"
+    if [ "${1:-}" != started ]; then
+        mark "$USERDIR"
+        wait_for '! marked "$USERDIR"' 200 || fail "the program saved no placement within 20 s"
+    fi
+    mark "$USERDIR"
 }
 placement_saved() {
-    grep -Eq '^-?[0-9]+,-?[0-9]+,[0-9]+'$'\r''$' "$USERDIR/wtl.dxl" ||
+    ! marked "$USERDIR" && grep -Eq '^-?[0-9]+,-?[0-9]+,[0-9]+'$'\r''$' "$USERDIR/wtl.dxl" ||
         fail "$1 left the placement file holding '$(tr -d '\r' <"$USERDIR/wtl.dxl")'"
 }
 session_end() {
