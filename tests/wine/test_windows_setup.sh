@@ -19,7 +19,7 @@ command -v unzip >/dev/null || skip "unzip is not installed"
 wine_setup
 trap 'chattr -i "$INST" 2>/dev/null; "$WINESERVER" -k 2>/dev/null; cleanup' EXIT
 # Log-off as Windows does it, and one that another program refuses.
-x86_64-w64-mingw32-gcc -municode -O2 -o "$WORK/session_end.exe" "$(dirname "$0")/session_end.c" ||
+x86_64-w64-mingw32-gcc-posix -municode -O2 -o "$WORK/session_end.exe" "$(dirname "$0")/session_end.c" ||
     fail "the log-off helper does not build"
 
 INST="$WINEPREFIX/drive_c/Program Files/Tarvik"
