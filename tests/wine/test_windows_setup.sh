@@ -171,12 +171,10 @@ start_hidden() {
     fail "the program started hidden from $1 saved no placement"
 }
 # Right after the program's 15-second save, the placement file is marked; asked to end, the
-# program must save over the mark. With "started", the save that start_hidden waited for will do.
+# program must save over the mark.
 mark_placement() {
-    if [ "${1:-}" != started ]; then
-        mark "$USERDIR"
-        wait_for '! marked "$USERDIR"' 200 || fail "the program saved no placement within 20 s"
-    fi
+    mark "$USERDIR"
+    wait_for '! marked "$USERDIR"' 200 || fail "the program saved no placement within 20 s"
     mark "$USERDIR"
 }
 placement_saved() {
@@ -245,18 +243,13 @@ value=$(run_value HKLM)
 [ "$value" = "\"$WININST\\Tarvik.exe\"" ] || fail "the Run value holds '$value'"
 log_text | grep -q '保存软件设置。' || fail "the software settings save was not logged"
 
-# --- A log-off that another program refuses, then installed again over the running copy, whose
-# main window is shown: the program is asked to end as at log-off, saves its placement of that
-# moment and ends; its files are replaced, and the user's settings, log and log-on value stay.
-session_end "$WININST" cancel
-sleep 1
-ended && fail "a cancelled log-off ended the program"
-mark_placement
+# --- Installed again over the running copy, whose main window is shown: the program is asked to
+# end as at log-off and ends, its files are replaced, and the user's settings, log and log-on
+# value stay.
 before=$(user_digest)
 unprotect
 install silent
 wait_for ended 100 || fail "the setup left the running program running"
-placement_saved "the setup's request to end, after a cancelled log-off,"
 installed_as_zipped
 all_replaced "$INST"
 [ "$(user_digest)" = "$before" ] || fail "installing again changed the user's files"
@@ -264,16 +257,21 @@ all_replaced "$INST"
 expect_entry DisplayVersion 3.0
 
 # --- Upgrades over a copy started hidden at log-on and never touched, through the pages and
-# silently: it ends, saving its placement, and every program file is replaced. A copy that cannot
-# be ended (a hung one) fails a silent setup, which then changes nothing.
+# silently: it ends, saving its placement, and every program file is replaced. Before, a log-off
+# that another program refuses: the setup's request to end after it still saves the placement of
+# that moment. A copy that cannot be ended (a hung one) fails a silent setup, which then changes
+# nothing.
 hide_at_start "$USERDIR"
 protect
 start_hidden "$WININST"
-mark_placement started
+session_end "$WININST" cancel
+sleep 1
+ended && fail "a cancelled log-off ended the program"
+mark_placement
 unprotect
 install pages
 wait_for ended 100 || fail "the setup through its pages left the hidden program running"
-placement_saved "the setup's request to end the hidden program"
+placement_saved "the setup's request to end the hidden program after a cancelled log-off"
 installed_as_zipped
 all_replaced "$INST"
 # A copy that has stopped answering (here: stopped) cannot be asked to end.
