@@ -64,6 +64,9 @@ bool Frmload::Form_Load() {
     // shown, and the stored choice is left for a desktop that has one.
     const bool hidden = st.Settings.HideMonitorAtStart && pf.trayAnimator.trayPresent();
     if (hidden) {
+        // Its native window exists all the same, unshown: the system asks a program to end at
+        // log-off through its top-level windows, and so does a setup that replaces its files.
+        winId();
         hide();
     } else {
         keepOffTaskbar(winId());

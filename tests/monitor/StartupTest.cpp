@@ -94,6 +94,8 @@ TEST_F(Startup, HiddenAtStartKeepsTheTrayIconAndOffersRestore) {
     folder.write("set.dxl", "3,True,25,False,Alarm.wav,False,720,False,False,True,True,False,10,1\r\n");
     ASSERT_TRUE(start());
     EXPECT_FALSE(window().isVisible());
+    // Its native window exists all the same: the request to end at log-off comes through it.
+    EXPECT_NE(window().internalWinId(), 0u);
     EXPECT_NE(window().trayIcon(), nullptr);
     EXPECT_EQ(window().MnuYC()->text(), QStringLiteral("恢复"));
     EXPECT_FALSE(state.MonitorShown);

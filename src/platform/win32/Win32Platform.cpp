@@ -1,6 +1,7 @@
 #include "platform/win32/Win32Platform.h"
 
 #include <memory>
+#include <QAbstractNativeEventFilter>
 #include <QGuiApplication>
 #include <QSessionManager>
 #include <windows.h>
@@ -36,10 +37,34 @@ void prepareTrayMenu(std::uintptr_t ownerWindow) {
     ::SetForegroundWindow(reinterpret_cast<HWND>(ownerWindow));
 }
 
+namespace {
+
+// A log-off that another program refuses ends with WM_ENDSESSION(FALSE) and the program runs on:
+// the next session end is a new one and saves again.
+class SessionEndRearm final : public QAbstractNativeEventFilter {
+public:
+    explicit SessionEndRearm(std::shared_ptr<bool> done) : m_done(std::move(done)) {}
+    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) override {
+        const auto* msg = static_cast<const MSG*>(message);
+        if (eventType == "windows_generic_MSG" && msg->message == WM_ENDSESSION && msg->wParam == FALSE) {
+            *m_done = false;
+        }
+        return false;
+    }
+
+private:
+    std::shared_ptr<bool> m_done;
+};
+
+} // namespace
+
 void watchSessionEnd(std::function<void()> onEnd) {
     // Qt answers WM_QUERYENDSESSION with commitDataRequest and WM_ENDSESSION with aboutToQuit;
-    // whichever comes, the handler runs once.
-    auto once = [onEnd = std::move(onEnd), done = std::make_shared<bool>(false)] {
+    // whichever comes, the handler runs once per session end.
+    auto done = std::make_shared<bool>(false);
+    static SessionEndRearm rearm(done);
+    qGuiApp->installNativeEventFilter(&rearm);
+    auto once = [onEnd = std::move(onEnd), done] {
         if (!*done) {
             *done = true;
             onEnd();
