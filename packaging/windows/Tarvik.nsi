@@ -48,7 +48,7 @@ VIAddVersionKey /LANG=2052 "LegalCopyright" "Copyright (c) 2026 ${PUBLISHER}, MI
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
 !define MUI_ABORTWARNING
-!define MUI_FINISHPAGE_TEXT "${PRODUCT} ${VERSION} 已安装到你的电脑，可以从开始菜单中的“${PRODUCT}”启动。$\r$\n$\r$\n每个用户的设置和日志保存在该用户的 %LOCALAPPDATA%\Tarvik 文件夹中（用户能写入安装文件夹时，保存在安装文件夹中），卸载时保留。$\r$\n$\r$\n点击“完成”关闭安装程序。"
+!define MUI_FINISHPAGE_TEXT "${PRODUCT} ${VERSION} 已安装到你的电脑，可以从开始菜单中的“${PRODUCT}”启动。$\r$\n$\r$\n每个用户的设置和日志保存在该用户的 %LOCALAPPDATA%\Tarvik 文件夹中，卸载时保留。$\r$\n$\r$\n点击“完成”关闭安装程序。"
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_LICENSE "${LICENSE}"
 !insertmacro MUI_PAGE_INSTFILES
