@@ -52,6 +52,8 @@ public:
     QAction* MnuYC();
     QSystemTrayIcon* trayIcon() const { return m_tray; }
     QTimer* timer(int n) const; // 1, 2 or 3; Timer1 and Timer3 run on one timer
+    // Runs while a tray that comes may still hide a window shown only for want of one.
+    QTimer* lateTrayTimer() const { return m_lateTrayTimer; }
     Supervisor& supervisor() { return m_supervisor; }
     const std::array<double, 43>& LineHistory() const { return m_lineHistory; }
     const std::array<double, 43>& PeakHistory() const { return m_peakHistory; }
@@ -78,6 +80,10 @@ public slots:
     void trayActivated(int reason);
     // Double-click on the bar, its panel or a chart.
     void toggleMainWindow();
+    // The desktop announced a tray: the icon goes there, and a window shown at start only because
+    // there was none is hidden as the settings ask, unless the user has taken it in hand or the
+    // start is long past.
+    void trayAppeared();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -96,6 +102,8 @@ private:
     void buildPanels();
     void buildMenus();
     void buildTray();
+    // Without a tray at start: the icon waits for one, and `mayHide` lets it hide the window.
+    void watchForLateTray(bool mayHide);
     void startTimers();
     // false when the stored place cannot be a pixel position; the window then stays where it was.
     bool applyPlacement(const MonitorPlacement& placement);
@@ -152,6 +160,9 @@ private:
     QPoint m_pressWindowPos;
     QPoint m_dragOffset; // the pressed spot within the window, kept under the mouse
     bool m_manualDrag = false;
+    static constexpr int kLateTrayMs = 120000; // later, the user has had the window before them
+    bool m_lateTrayHides = false;              // shown only for want of a tray, and not yet touched
+    QTimer* m_lateTrayTimer = nullptr;
     bool m_trayMenuOnRelease = false; // a right-click on the tray icon waits for its release
 };
 

@@ -252,6 +252,9 @@ bool Frmload::eventFilter(QObject* watched, QEvent* event) {
         return QWidget::eventFilter(watched, event);
     }
     auto* me = static_cast<QMouseEvent*>(event);
+    if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) {
+        m_lateTrayHides = false; // the user has the window in hand: a tray that comes leaves it
+    }
 
     // The ">" buttons only open the style menu.
     const auto jm = std::find(m_labelJM.begin(), m_labelJM.end(), watched);

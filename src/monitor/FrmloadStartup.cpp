@@ -68,8 +68,9 @@ bool Frmload::Form_Load() {
     }
 
     // Without a tray a hidden window could never be brought back, nor the program ended: it is
-    // shown, and the stored choice is left for a desktop that has one.
-    const bool hidden = st.Settings.HideMonitorAtStart && pf.trayAnimator.trayPresent();
+    // shown, and the stored choice is left for a tray that comes (see trayAppeared).
+    const bool trayThere = pf.trayAnimator.trayPresent();
+    const bool hidden = st.Settings.HideMonitorAtStart && trayThere;
     if (hidden) {
         hide();
     } else {
@@ -78,7 +79,11 @@ bool Frmload::Form_Load() {
         raise();
     }
 
-    buildTray();
+    if (trayThere) {
+        buildTray();
+    } else {
+        watchForLateTray(!hidden && st.Settings.HideMonitorAtStart);
+    }
     prepareFirstPaint();
     setMonitorShown(!hidden);
     m_supervisor.PeriodicTickCount = 0;
@@ -158,6 +163,35 @@ void Frmload::buildTray() {
     connect(m_tray, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) { trayActivated(static_cast<int>(reason)); });
     m_tray->show();
+}
+
+void Frmload::watchForLateTray(bool mayHide) {
+    // At log-on the panel often starts with the program, a moment after it.
+    m_lateTrayHides = mayHide;
+    if (mayHide) {
+        m_lateTrayTimer = new QTimer(this);
+        m_lateTrayTimer->setSingleShot(true);
+        m_lateTrayTimer->setInterval(kLateTrayMs);
+        connect(m_lateTrayTimer, &QTimer::timeout, this, [this] { m_lateTrayHides = false; });
+        m_lateTrayTimer->start();
+    }
+    m_ctx.platform.trayAnimator.watchForTray([self = QPointer<Frmload>(this)] {
+        if (self != nullptr) {
+            self->trayAppeared();
+        }
+    });
+}
+
+void Frmload::trayAppeared() {
+    if (!m_ctx.platform.trayAnimator.trayPresent()) {
+        return;
+    }
+    buildTray();
+    if (m_lateTrayHides && m_ctx.state.MonitorShown) {
+        hide();
+        setMonitorShown(false);
+    }
+    m_lateTrayHides = false;
 }
 
 void Frmload::startTimers() {
