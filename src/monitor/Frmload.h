@@ -158,8 +158,8 @@ private:
     bool m_dragArmed = false;     // the left button is down and has not moved the drag distance yet
     QPoint m_pressGlobal;         // where it went down, and where the window was then
     QPoint m_pressWindowPos;
-    QPoint m_dragOffset; // the pressed spot within the window, kept under the mouse
-    bool m_manualDrag = false;
+    QPoint m_dragOffset;                       // the pressed spot within the window, kept under the mouse
+    bool m_dragging = false;                   // the window follows the mouse until the button is released
     static constexpr int kLateTrayMs = 120000; // later, the user has had the window before them
     bool m_lateTrayHides = false;              // shown only for want of a tray, and not yet touched
     QTimer* m_lateTrayTimer = nullptr;

@@ -15,7 +15,6 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QSystemTrayIcon>
-#include <QWindow>
 
 namespace tarvik {
 
@@ -204,8 +203,8 @@ void Frmload::armDrag(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
         return;
     }
-    // The window manager's move takes the pointer away from the window, so it waits until the
-    // press has become a drag: the second press of a double-click must still reach the window.
+    // The window moves only once the press has become a drag: the second press of a double-click
+    // must still reach the window where it was.
     m_dragArmed = true;
     m_pressGlobal = event->globalPosition().toPoint();
     m_pressWindowPos = pos();
@@ -214,27 +213,21 @@ void Frmload::armDrag(QMouseEvent* event) {
 void Frmload::followDrag(QMouseEvent* event) {
     if (!(event->buttons() & Qt::LeftButton)) {
         m_dragArmed = false;
-        m_manualDrag = false;
+        m_dragging = false;
         return;
     }
     const QPoint global = event->globalPosition().toPoint();
-    if (m_manualDrag) {
-        move(global - m_dragOffset);
-        return;
+    if (!m_dragging) {
+        if (!m_dragArmed || (global - m_pressGlobal).manhattanLength() < QApplication::startDragDistance()) {
+            return;
+        }
+        m_dragArmed = false;
+        m_dragging = true;
+        m_dragOffset = m_pressGlobal - m_pressWindowPos;
     }
-    if (!m_dragArmed || (global - m_pressGlobal).manhattanLength() < QApplication::startDragDistance()) {
-        return;
-    }
-    m_dragArmed = false;
-    // The window catches up with the pointer first, so the pressed spot stays under it where we move
-    // it ourselves (a window manager may start its move from where the window was).
-    m_dragOffset = m_pressGlobal - m_pressWindowPos;
+    // Moved by the program at every step, so the pressed spot stays under the pointer: a window
+    // manager's move starts from wherever the pointer is when it takes over, a step behind.
     move(global - m_dragOffset);
-    if (windowHandle() != nullptr && windowHandle()->startSystemMove()) {
-        return;
-    }
-    // No window manager move: follow the mouse ourselves until the button is released.
-    m_manualDrag = true;
 }
 
 bool Frmload::eventFilter(QObject* watched, QEvent* event) {
@@ -274,7 +267,7 @@ bool Frmload::eventFilter(QObject* watched, QEvent* event) {
         return true;
     case QEvent::MouseButtonRelease:
         m_dragArmed = false;
-        m_manualDrag = false;
+        m_dragging = false;
         if (me->button() == Qt::RightButton) {
             popupMenuAt(me->globalPosition().toPoint(), false);
         }
