@@ -123,6 +123,7 @@ private:
     // A left press arms a drag; moving the drag distance with the button held starts it.
     void armDrag(QMouseEvent* event);
     void followDrag(QMouseEvent* event);
+    void endDrag();
     void setMonitorShown(bool shown);
     void popupMenuAt(const QPoint& globalPos, bool centred);
     void animateToTray(int direction);

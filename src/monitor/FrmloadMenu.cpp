@@ -15,6 +15,7 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QSystemTrayIcon>
+#include <QWindow>
 
 namespace tarvik {
 
@@ -212,8 +213,7 @@ void Frmload::armDrag(QMouseEvent* event) {
 
 void Frmload::followDrag(QMouseEvent* event) {
     if (!(event->buttons() & Qt::LeftButton)) {
-        m_dragArmed = false;
-        m_dragging = false;
+        endDrag();
         return;
     }
     const QPoint global = event->globalPosition().toPoint();
@@ -224,10 +224,20 @@ void Frmload::followDrag(QMouseEvent* event) {
         m_dragArmed = false;
         m_dragging = true;
         m_dragOffset = m_pressGlobal - m_pressWindowPos;
+        move(global - m_dragOffset);
+        if (dragBySystemMove() && windowHandle() != nullptr && windowHandle()->startSystemMove()) {
+            m_dragging = false;
+        }
+        return;
     }
     // Moved by the program at every step, so the pressed spot stays under the pointer: a window
     // manager's move starts from wherever the pointer is when it takes over, a step behind.
     move(global - m_dragOffset);
+}
+
+void Frmload::endDrag() {
+    m_dragArmed = false;
+    m_dragging = false;
 }
 
 bool Frmload::eventFilter(QObject* watched, QEvent* event) {
@@ -266,8 +276,7 @@ bool Frmload::eventFilter(QObject* watched, QEvent* event) {
         followDrag(me);
         return true;
     case QEvent::MouseButtonRelease:
-        m_dragArmed = false;
-        m_dragging = false;
+        endDrag();
         if (me->button() == Qt::RightButton) {
             popupMenuAt(me->globalPosition().toPoint(), false);
         }

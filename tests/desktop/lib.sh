@@ -188,8 +188,9 @@ drag_holds_on() {
         xdotool mousemove "$px" "$py"
         wait_for '[ "$(miss_now)" -le 2 ]' 10
         miss=$(miss_now)
+        [ -z "${DRAG_TRACE:-}" ] || echo "trace step $step pointer $px,$py window $(top_left_of "$win") miss $miss" >&2
         [ "$miss" -gt "$DRAG_WORST" ] && DRAG_WORST=$miss
-        [ "$miss" -le 2 ] || { xdotool mouseup 1; fail "step $step of a drag by $dx,$dy: the pressed spot is $miss px from the pointer at $px,$py (window at $wx,$wy)"; }
+        [ "$miss" -le 2 ] || { xdotool mouseup 1; fail "step $step of a drag by $dx,$dy: the pressed spot is $miss px from the pointer at $px,$py (window at $(top_left_of "$win"))"; }
     done
     xdotool mouseup 1
     sleep 0.5
