@@ -54,6 +54,8 @@ public:
     QAction* MnuYC();
     QSystemTrayIcon* trayIcon() const { return m_tray; }
     QTimer* timer(int n) const; // 1, 2 or 3; Timer1 and Timer3 run on one timer
+    // Runs while a tray that comes may still hide a window shown only for want of one.
+    QTimer* lateTrayTimer() const { return m_lateTrayTimer; }
     Supervisor& supervisor() { return m_supervisor; }
     const std::array<double, 43>& LineHistory() const { return m_lineHistory; }
     const std::array<double, 43>& PeakHistory() const { return m_peakHistory; }
@@ -80,6 +82,10 @@ public slots:
     void trayActivated(int reason);
     // Double-click on the bar, its panel or a chart.
     void toggleMainWindow();
+    // The desktop announced a tray: the icon goes there, and a window shown at start only because
+    // there was none is hidden as the settings ask, unless the user has taken it in hand or the
+    // start is long past.
+    void trayAppeared();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -98,6 +104,8 @@ private:
     void buildPanels();
     void buildMenus();
     void buildTray();
+    // Without a tray at start: the icon waits for one, and `mayHide` lets it hide the window.
+    void watchForLateTray(bool mayHide);
     void startTimers();
     // false when the stored place cannot be a pixel position; the window then stays where it was.
     bool applyPlacement(const MonitorPlacement& placement);
@@ -119,6 +127,7 @@ private:
     // A left press arms a drag; moving the drag distance with the button held starts it.
     void armDrag(QMouseEvent* event);
     void followDrag(QMouseEvent* event);
+    void endDrag();
     void setMonitorShown(bool shown);
     void popupMenuAt(const QPoint& globalPos, bool centred);
     void animateToTray(int direction);
@@ -156,8 +165,11 @@ private:
     bool m_dragArmed = false;     // the left button is down and has not moved the drag distance yet
     QPoint m_pressGlobal;         // where it went down, and where the window was then
     QPoint m_pressWindowPos;
-    QPoint m_dragOffset; // the pressed spot within the window, kept under the mouse
-    bool m_manualDrag = false;
+    QPoint m_dragOffset;                       // the pressed spot within the window, kept under the mouse
+    bool m_dragging = false;                   // the window follows the mouse until the button is released
+    static constexpr int kLateTrayMs = 120000; // later, the user has had the window before them
+    bool m_lateTrayHides = false;              // shown only for want of a tray, and not yet touched
+    QTimer* m_lateTrayTimer = nullptr;
     bool m_trayMenuOnRelease = false; // a right-click on the tray icon waits for its release
     bool m_followsScreen = false;     // the native window's screen changes are followed
     QMetaObject::Connection m_screenScale;

@@ -204,8 +204,8 @@ void Frmload::armDrag(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
         return;
     }
-    // The window manager's move takes the pointer away from the window, so it waits until the
-    // press has become a drag: the second press of a double-click must still reach the window.
+    // The window moves only once the press has become a drag: the second press of a double-click
+    // must still reach the window where it was.
     m_dragArmed = true;
     m_pressGlobal = event->globalPosition().toPoint();
     m_pressWindowPos = pos();
@@ -213,28 +213,31 @@ void Frmload::armDrag(QMouseEvent* event) {
 
 void Frmload::followDrag(QMouseEvent* event) {
     if (!(event->buttons() & Qt::LeftButton)) {
-        m_dragArmed = false;
-        m_manualDrag = false;
+        endDrag();
         return;
     }
     const QPoint global = event->globalPosition().toPoint();
-    if (m_manualDrag) {
+    if (!m_dragging) {
+        if (!m_dragArmed || (global - m_pressGlobal).manhattanLength() < QApplication::startDragDistance()) {
+            return;
+        }
+        m_dragArmed = false;
+        m_dragging = true;
+        m_dragOffset = m_pressGlobal - m_pressWindowPos;
         move(global - m_dragOffset);
+        if (dragBySystemMove() && windowHandle() != nullptr && windowHandle()->startSystemMove()) {
+            m_dragging = false;
+        }
         return;
     }
-    if (!m_dragArmed || (global - m_pressGlobal).manhattanLength() < QApplication::startDragDistance()) {
-        return;
-    }
-    m_dragArmed = false;
-    // The window catches up with the pointer first, so the pressed spot stays under it where we move
-    // it ourselves (a window manager may start its move from where the window was).
-    m_dragOffset = m_pressGlobal - m_pressWindowPos;
+    // Moved by the program at every step, so the pressed spot stays under the pointer: a window
+    // manager's move starts from wherever the pointer is when it takes over, a step behind.
     move(global - m_dragOffset);
-    if (windowHandle() != nullptr && windowHandle()->startSystemMove()) {
-        return;
-    }
-    // No window manager move: follow the mouse ourselves until the button is released.
-    m_manualDrag = true;
+}
+
+void Frmload::endDrag() {
+    m_dragArmed = false;
+    m_dragging = false;
 }
 
 bool Frmload::eventFilter(QObject* watched, QEvent* event) {
@@ -252,6 +255,9 @@ bool Frmload::eventFilter(QObject* watched, QEvent* event) {
         return QWidget::eventFilter(watched, event);
     }
     auto* me = static_cast<QMouseEvent*>(event);
+    if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) {
+        m_lateTrayHides = false; // the user has the window in hand: a tray that comes leaves it
+    }
 
     // The ">" buttons only open the style menu.
     const auto jm = std::find(m_labelJM.begin(), m_labelJM.end(), watched);
@@ -270,8 +276,7 @@ bool Frmload::eventFilter(QObject* watched, QEvent* event) {
         followDrag(me);
         return true;
     case QEvent::MouseButtonRelease:
-        m_dragArmed = false;
-        m_manualDrag = false;
+        endDrag();
         if (me->button() == Qt::RightButton) {
             popupMenuAt(me->globalPosition().toPoint(), false);
         }

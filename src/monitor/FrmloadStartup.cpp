@@ -61,8 +61,9 @@ bool Frmload::Form_Load() {
     moveWithinReach(placeable);
 
     // Without a tray a hidden window could never be brought back, nor the program ended: it is
-    // shown, and the stored choice is left for a desktop that has one.
-    const bool hidden = st.Settings.HideMonitorAtStart && pf.trayAnimator.trayPresent();
+    // shown, and the stored choice is left for a tray that comes (see trayAppeared).
+    const bool trayThere = pf.trayAnimator.trayPresent();
+    const bool hidden = st.Settings.HideMonitorAtStart && trayThere;
     if (hidden) {
         // Its native window exists all the same, unshown: the system asks a program to end at
         // log-off through its top-level windows, and so does a setup that replaces its files.
@@ -74,7 +75,11 @@ bool Frmload::Form_Load() {
         raise();
     }
 
-    buildTray();
+    if (trayThere) {
+        buildTray();
+    } else {
+        watchForLateTray(!hidden && st.Settings.HideMonitorAtStart);
+    }
     prepareFirstPaint();
     setMonitorShown(!hidden);
     m_supervisor.PeriodicTickCount = 0;
@@ -170,6 +175,35 @@ void Frmload::buildTray() {
     connect(m_tray, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) { trayActivated(static_cast<int>(reason)); });
     m_tray->show();
+}
+
+void Frmload::watchForLateTray(bool mayHide) {
+    // At log-on the panel often starts with the program, a moment after it.
+    m_lateTrayHides = mayHide;
+    if (mayHide) {
+        m_lateTrayTimer = new QTimer(this);
+        m_lateTrayTimer->setSingleShot(true);
+        m_lateTrayTimer->setInterval(kLateTrayMs);
+        connect(m_lateTrayTimer, &QTimer::timeout, this, [this] { m_lateTrayHides = false; });
+        m_lateTrayTimer->start();
+    }
+    m_ctx.platform.trayAnimator.watchForTray([self = QPointer<Frmload>(this)] {
+        if (self != nullptr) {
+            self->trayAppeared();
+        }
+    });
+}
+
+void Frmload::trayAppeared() {
+    if (!m_ctx.platform.trayAnimator.trayPresent()) {
+        return;
+    }
+    buildTray();
+    if (m_lateTrayHides && m_ctx.state.MonitorShown) {
+        hide();
+        setMonitorShown(false);
+    }
+    m_lateTrayHides = false;
 }
 
 void Frmload::startTimers() {

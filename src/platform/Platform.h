@@ -73,6 +73,12 @@ void prepareQtEnvironment();
 // the tray). `nativeWindow` is the window's native id; call it before each show.
 void keepOffTaskbar(std::uintptr_t nativeWindow);
 
+// Whether a drag of a borderless window is left to the system's move loop once it has started.
+// On X11 the program moves the window itself at every step, exactly under the pointer; under
+// Wine a window that the program moves hears no more of the mouse after the first step, capture
+// or not, so there the system's move takes over.
+bool dragBySystemMove();
+
 // Called just before a menu opens for a click on the tray icon, with the native id of the window
 // that owns the menu. Windows gives the keyboard, and the close on a click elsewhere, only to a
 // menu of the foreground window, which a click on the notification area does not make ours.

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 namespace tarvik {
@@ -23,13 +24,17 @@ inline ScreenRect centreStrip(const ScreenRect& r) {
     return s;
 }
 
-// Draws the caption-style animation between a window and the notification area, and tells
-// whether the desktop has a notification area at all.
+// Draws the caption-style animation between a window and the notification area, tells whether
+// the desktop has a notification area at all, and when one comes.
 class TrayAnimator {
 public:
     virtual ~TrayAnimator() = default;
     // Whether a tray can take the program's icon now.
     virtual bool trayPresent() const = 0;
+    // From now on runs `appeared` on the GUI thread each time the desktop announces a tray (it may
+    // be a tray that was there already); right away too when one came just before the call.
+    // Nothing is polled: the desktop's own announcement is awaited.
+    virtual void watchForTray(std::function<void()> appeared) = 0;
     // direction 1: from the window toward the tray; 0: from the tray toward the window.
     // `nativeWindow` is the window's native handle, on whose behalf the animation runs; `window`
     // its frame in the toolkit's pixels. `trayIcon` is where the desktop reports the tray icon,

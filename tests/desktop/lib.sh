@@ -167,6 +167,37 @@ top_left_of() {
     xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} END {print x, y}'
 }
 
+# Drags a window from the point x y by dx dy in `steps` equal steps of the pointer with the left
+# button held (the first one past the drag distance) and checks that the spot pressed stays
+# under the pointer, within 2 pixels, after each step and after the release; the window is
+# given up to a second to follow each step. DRAG_WORST is then the worst miss seen.
+drag_holds_on() {
+    local win=$1 x=$2 y=$3 dx=$4 dy=$5 steps=$6 step px py wx wy ox oy miss
+    DRAG_WORST=0
+    read -r wx wy < <(top_left_of "$win")
+    ox=$((x - wx)) oy=$((y - wy))
+    miss_now() {
+        read -r wx wy < <(top_left_of "$win")
+        local mx=$((px - wx - ox)) my=$((py - wy - oy))
+        echo $((${mx#-} > ${my#-} ? ${mx#-} : ${my#-}))
+    }
+    xdotool mousemove "$x" "$y" mousedown 1
+    sleep 0.1
+    for step in $(seq "$steps"); do
+        px=$((x + dx * step / steps)) py=$((y + dy * step / steps))
+        xdotool mousemove "$px" "$py"
+        wait_for '[ "$(miss_now)" -le 2 ]' 10
+        miss=$(miss_now)
+        [ -z "${DRAG_TRACE:-}" ] || echo "trace step $step pointer $px,$py window $(top_left_of "$win") miss $miss" >&2
+        [ "$miss" -gt "$DRAG_WORST" ] && DRAG_WORST=$miss
+        [ "$miss" -le 2 ] || { xdotool mouseup 1; fail "step $step of a drag by $dx,$dy: the pressed spot is $miss px from the pointer at $px,$py (window at $(top_left_of "$win"))"; }
+    done
+    xdotool mouseup 1
+    sleep 0.5
+    miss=$(miss_now)
+    [ "$miss" -le 2 ] || fail "after the release of a drag by $dx,$dy the pressed spot is $miss px from the pointer"
+}
+
 is_viewable() {
     xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'
 }

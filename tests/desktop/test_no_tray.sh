@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # A desktop without any tray (an X server with neither window manager nor tray): the program
 # starts, the monitor window shows although "启动时隐藏内存监视窗口" is set (which stays set),
-# and its right-click menu works; a tray that comes later gets the icon, and "退出" still ends
-# the program.
+# and its right-click menu works; a tray that comes later gets the icon but leaves the window,
+# which the user has used meanwhile, and "退出" still ends the program.
 source "$(dirname "$0")/lib.sh"
 
 xserver_start

@@ -2,8 +2,9 @@
 # The real program with a StatusNotifierItem tray (gtk-sni-tray-standalone: watcher and host on a
 # private session bus, as KDE's, Xfce's and GNOME's AppIndicator trays are): the icon is there and
 # not in icewm's tray, a click hides the monitor window and a second click shows it, a right-click
-# shows the host's menu, drawn from MNU's items, a host's context request opens MNU itself, and
-# "退出" from the host's menu ends the program.
+# shows the host's menu, drawn from MNU's items, a host's context request opens MNU itself, a drag
+# of the monitor window holds the pressed spot under the pointer, and "退出" from the host's menu
+# ends the program.
 if [ -z "${TARVIK_OWN_BUS:-}" ]; then
     command -v dbus-run-session >/dev/null || { echo "SKIP: dbus-run-session is not installed"; exit 77; }
     TARVIK_OWN_BUS=1 exec dbus-run-session -- bash "$0" "$@"
@@ -70,6 +71,10 @@ sleep 0.5
 xdotool mousemove "$ix" "$iy" click 1
 wait_for 'is_viewable "$MONITOR"' || fail "a second click on the icon did not show the monitor window"
 
+# A drag by the bar holds the pressed spot under the pointer on this desktop too.
+read -r mx my < <(top_left_of "$MONITOR")
+drag_holds_on "$MONITOR" $((mx + 40)) $((my + 8)) -160 120 8
+
 expected=$'隐藏\n整理内存\n操作\n清空剪贴板\n查看日志\n主窗口\n设置...\n帮助\n退出'
 [ "$(exported_captions)" = "$expected" ] || fail "the icon's menu holds: $(exported_captions | tr '\n' ' ')"
 xdotool mousemove "$ix" "$iy" click 3
@@ -93,4 +98,4 @@ wait_for '[ "$(host_menus)" -ge 1 ]' || fail "a right-click on the icon showed n
 xdotool key Up Return
 wait_for '! kill -0 $PROGRAM_PID 2>/dev/null' || fail "退出 from the host's menu did not end the program"
 exit_placement "$PROG/wtl.dxl" >/dev/null || exit 1
-echo "PASS: StatusNotifierItem tray: click toggles, host menu from MNU, context request, exit"
+echo "PASS: StatusNotifierItem tray: click toggles, drag (worst miss $DRAG_WORST px), host menu from MNU, context request, exit"

@@ -158,7 +158,16 @@ public:
     };
     std::vector<Call> calls;
     bool present = true; // a tray on the desktop
+    std::vector<std::function<void()>> watches;
     bool trayPresent() const override { return present; }
+    void watchForTray(std::function<void()> appeared) override { watches.push_back(std::move(appeared)); }
+    // A tray comes and the desktop announces it.
+    void trayAppears() {
+        present = true;
+        for (const auto& appeared : watches) {
+            appeared();
+        }
+    }
     void animate(std::uintptr_t nativeWindow, const ScreenRect& window, const std::optional<ScreenRect>&,
                  const ScreenRect&, int direction) override {
         calls.push_back({window, direction, nativeWindow});

@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QSystemTrayIcon>
 #include <QTimer>
 
@@ -113,6 +114,59 @@ TEST_F(Startup, HiddenAtStartWithoutATrayShowsTheWindowAndKeepsTheSetting) {
     EXPECT_EQ(window().MnuYC()->text(), QStringLiteral("隐藏"));
     EXPECT_TRUE(state.Settings.HideMonitorAtStart);
     EXPECT_EQ(folder.read("set.dxl"), hidden);
+}
+
+TEST_F(Startup, ATrayThatComesSoonHidesAnUntouchedWindowAsTheSettingAsks) {
+    const std::string hide = "3,True,25,False,Alarm.wav,False,720,False,False,True,True,False,10,0\r\n";
+    const std::string show = "3,True,25,False,Alarm.wav,False,720,False,False,False,True,False,10,0\r\n";
+    enum Before { Nothing, TwoMinutes, APress, ADoubleClick };
+    const struct {
+        const std::string& settings;
+        Before before;
+        bool hides;
+    } cases[] = {{hide, Nothing, true},
+                 {hide, TwoMinutes, false},
+                 {hide, APress, false},
+                 {hide, ADoubleClick, false},
+                 {show, Nothing, false}};
+    for (const auto& c : cases) {
+        const std::string name = std::to_string(&c - cases);
+        folder.write("set.dxl", c.settings);
+        fakes.trayAnimator.present = false;
+        ASSERT_TRUE(start()) << name;
+        ASSERT_TRUE(window().isVisible()) << name;
+        EXPECT_EQ(window().trayIcon(), nullptr) << name;
+        ASSERT_FALSE(fakes.trayAnimator.watches.empty()) << name;
+        QWidget* bar = window().Label4();
+        const QPointF at = bar->mapToGlobal(QPointF(2, 2));
+        if (c.before == TwoMinutes) {
+            ASSERT_NE(window().lateTrayTimer(), nullptr) << name;
+            EXPECT_TRUE(window().lateTrayTimer()->isActive()) << name;
+            EXPECT_EQ(window().lateTrayTimer()->interval(), 120000) << name;
+            QMetaObject::invokeMethod(window().lateTrayTimer(), "timeout");
+        } else if (c.before != Nothing) {
+            const auto type = c.before == APress ? QEvent::MouseButtonPress : QEvent::MouseButtonDblClick;
+            QMouseEvent press(type, QPointF(2, 2), at, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(bar, &press);
+            QMouseEvent release(QEvent::MouseButtonRelease, QPointF(2, 2), at, Qt::LeftButton, Qt::NoButton,
+                                Qt::NoModifier);
+            QCoreApplication::sendEvent(bar, &release);
+        }
+        fakes.trayAnimator.trayAppears();
+        ASSERT_NE(window().trayIcon(), nullptr) << name;
+        EXPECT_TRUE(window().trayIcon()->isVisible()) << name;
+        EXPECT_EQ(window().isVisible(), !c.hides) << name;
+        EXPECT_EQ(state.MonitorShown, !c.hides) << name;
+        EXPECT_EQ(window().MnuYC()->text(), c.hides ? QStringLiteral("恢复") : QStringLiteral("隐藏")) << name;
+        // The icon works: a double-click on it toggles the window.
+        window().trayActivated(QSystemTrayIcon::DoubleClick);
+        EXPECT_EQ(window().isVisible(), c.hides) << name;
+        // A second announcement (a tray started again) changes nothing.
+        fakes.trayAnimator.trayAppears();
+        EXPECT_EQ(window().isVisible(), c.hides) << name;
+        EXPECT_EQ(folder.read("set.dxl"), c.settings) << name;
+        fakes.trayAnimator.watches.clear();
+    }
 }
 
 TEST_F(Startup, SecondInstanceIsRefusedWithoutTouchingAnyFile) {

@@ -64,3 +64,20 @@ TEST(Win32TrayAnimator, WindowRectangleComesFromTheWindowInPhysicalPixels) {
     EXPECT_EQ(Win32TrayAnimator::windowRect(reinterpret_cast<std::uintptr_t>(window), scaled), scaled);
     EXPECT_EQ(Win32TrayAnimator::windowRect(0, scaled), scaled);
 }
+
+TEST(Win32TrayAnimator, ATaskBarThatStartsIsHeardByItsBroadcast) {
+    Win32TrayAnimator animator;
+    int heard = 0;
+    animator.watchForTray([&] { ++heard; });
+    // A task bar already there is reported once the messages are read.
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::DispatchMessageW(&msg);
+    }
+    const int before = heard;
+    EXPECT_EQ(before, animator.trayPresent() ? 1 : 0);
+    // The shell sends "TaskbarCreated" to every top-level window when it starts.
+    ::SendMessageTimeoutW(HWND_BROADCAST, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0, SMTO_ABORTIFHUNG, 2000,
+                          nullptr);
+    EXPECT_EQ(heard, before + 1);
+}

@@ -9,6 +9,10 @@ LinuxPlatform::LinuxPlatform(const std::filesystem::path& executable, const Prog
                                               m_launcher,  m_instanceGuard, m_ender,        m_trayAnimator, m_dialogs} {
 }
 
+bool dragBySystemMove() {
+    return false;
+}
+
 std::unique_ptr<NativePlatform> createNativePlatform(const std::filesystem::path& executable,
                                                      const ProgramFolders& folders) {
     return std::make_unique<LinuxPlatform>(executable, folders);

@@ -1,12 +1,15 @@
 #include "platform/linux/QtTrayAnimator.h"
 
+#include "platform/linux/TrayArrival.h"
+#include "platform/Platform.h"
+
 #include <QApplication>
 #include <QEasingCurve>
 #include <QEventLoop>
 #include <QPalette>
 #include <QRegion>
 #include <QScreen>
-#include <QSystemTrayIcon>
+#include <QTimer>
 #include <QVariantAnimation>
 #include <QWidget>
 
@@ -36,8 +39,19 @@ QRegion outline(const QSize& size) {
 } // namespace
 
 bool QtTrayAnimator::trayPresent() const {
-    // An X11 tray's manager selection, or a StatusNotifierItem host on the session bus.
-    return QSystemTrayIcon::isSystemTrayAvailable();
+    // Not QSystemTrayIcon's question: Qt settles at its first tray question, for the whole process,
+    // whether its icons go to a StatusNotifierItem host, so a host that came later would never
+    // get the icon. The tray icon is made only once a tray is there.
+    return x11TrayPresent() || trayIsStatusNotifierHost();
+}
+
+void QtTrayAnimator::watchForTray(std::function<void()> appeared) {
+    watchX11Tray(appeared);
+    watchStatusNotifierHost(appeared);
+    // A tray that came between the last look and the watch would not be announced again.
+    if (trayPresent()) {
+        QTimer::singleShot(0, qApp, appeared);
+    }
 }
 
 std::optional<std::pair<QRect, QRect>> QtTrayAnimator::path(const ScreenRect& window,

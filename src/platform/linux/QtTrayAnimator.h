@@ -12,6 +12,7 @@ namespace tarvik {
 class QtTrayAnimator : public TrayAnimator {
 public:
     bool trayPresent() const override;
+    void watchForTray(std::function<void()> appeared) override;
     void animate(std::uintptr_t nativeWindow, const ScreenRect& window, const std::optional<ScreenRect>& trayIcon,
                  const ScreenRect& screen, int direction) override;
 

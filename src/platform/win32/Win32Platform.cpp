@@ -32,6 +32,10 @@ void keepOffTaskbar(std::uintptr_t) {
     // A Qt::Tool window is a tool window on Windows, which the task bar never shows.
 }
 
+bool dragBySystemMove() {
+    return true;
+}
+
 void prepareTrayMenu(std::uintptr_t ownerWindow) {
     // Allowed here: the program has just received the tray icon's input.
     ::SetForegroundWindow(reinterpret_cast<HWND>(ownerWindow));

@@ -1,7 +1,9 @@
 #include "platform/win32/Win32TrayAnimator.h"
 
 #include <cwchar>
+#include <functional>
 #include <iterator>
+#include <vector>
 #include <windows.h>
 
 namespace tarvik {
@@ -12,7 +14,61 @@ RECT toRect(const ScreenRect& r) {
     return RECT{r.left, r.top, r.right, r.bottom};
 }
 
+using Announced = std::vector<std::function<void()>>;
+
+UINT taskbarCreated() {
+    static const UINT message = ::RegisterWindowMessageW(L"TaskbarCreated");
+    return message;
+}
+
+LRESULT CALLBACK listen(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == taskbarCreated() && message != 0) {
+        if (auto* announced = reinterpret_cast<Announced*>(::GetWindowLongPtrW(window, GWLP_USERDATA))) {
+            // A copy: a callback may start another watch.
+            const Announced callbacks = *announced;
+            for (const auto& appeared : callbacks) {
+                appeared();
+            }
+        }
+        return 0;
+    }
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
 } // namespace
+
+Win32TrayAnimator::~Win32TrayAnimator() {
+    if (m_listener != nullptr) {
+        ::DestroyWindow(static_cast<HWND>(m_listener));
+    }
+}
+
+void Win32TrayAnimator::watchForTray(std::function<void()> appeared) {
+    m_appeared.push_back(std::move(appeared));
+    if (m_listener == nullptr) {
+        const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+        static const wchar_t kClass[] = L"TarvikTaskbarListener";
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = listen;
+        wc.hInstance = instance;
+        wc.lpszClassName = kClass;
+        ::RegisterClassW(&wc); // fails harmlessly when a second animator registered it already
+        // A top-level window, never shown: a message-only window would not hear the broadcast.
+        const HWND window =
+            ::CreateWindowExW(WS_EX_TOOLWINDOW, kClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+        if (window == nullptr) {
+            return;
+        }
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&m_appeared));
+        // An elevated program hears the task bar's broadcast only when it lets the message in.
+        ::ChangeWindowMessageFilterEx(window, taskbarCreated(), MSGFLT_ALLOW, nullptr);
+        m_listener = window;
+    }
+    // A task bar that came between the last look and the watch announces nothing more.
+    if (trayPresent()) {
+        ::PostMessageW(static_cast<HWND>(m_listener), taskbarCreated(), 0, 0);
+    }
+}
 
 bool Win32TrayAnimator::trayPresent() const {
     return ::FindWindowW(L"Shell_TrayWnd", nullptr) != nullptr;
