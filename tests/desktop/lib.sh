@@ -142,6 +142,18 @@ program_start() {
     [ -n "$MONITOR" ] || fail "the monitor window did not appear"
 }
 
+# On a bare X server (no window manager, no tray): a program folder whose settings ask for the
+# monitor to be hidden at start, and the program started; the monitor shows for want of a tray.
+HIDDEN_AT_START='3,True,25,False,Alarm.wav,False,720,False,False,True,True,False,10,0'
+start_hidden_without_tray() {
+    xserver_start
+    program_folder
+    printf '%s\r\n' "$HIDDEN_AT_START" >"$PROG/info.dxl"
+    cp "$PROG/info.dxl" "$PROG/set.dxl"
+    program_start
+    wait_for 'is_viewable "$MONITOR"' || fail "the monitor window is not shown without a tray"
+}
+
 # The tray icon: the program's window embedded in the tray, found by its size. An optional
 # argument names another program's window class.
 tray_icon() {

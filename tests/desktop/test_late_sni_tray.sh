@@ -16,13 +16,7 @@ registered_items() {
         string:RegisteredStatusNotifierItems 2>/dev/null | grep -c 'string "'
 }
 
-xserver_start
-program_folder
-hidden='3,True,25,False,Alarm.wav,False,720,False,False,True,True,False,10,0'
-printf '%s\r\n' "$hidden" >"$PROG/info.dxl"
-cp "$PROG/info.dxl" "$PROG/set.dxl"
-program_start
-wait_for 'is_viewable "$MONITOR"' || fail "the monitor window is not shown without a tray"
+start_hidden_without_tray
 sleep 3
 
 gtk-sni-tray-standalone --watcher --top --beginning >"$WORK/sni-tray.log" 2>&1 &

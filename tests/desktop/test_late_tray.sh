@@ -4,13 +4,7 @@
 # tray comes; the icon is in the tray and a double-click on it shows the window again.
 source "$(dirname "$0")/lib.sh"
 
-xserver_start
-program_folder
-hidden='3,True,25,False,Alarm.wav,False,720,False,False,True,True,False,10,0'
-printf '%s\r\n' "$hidden" >"$PROG/info.dxl"
-cp "$PROG/info.dxl" "$PROG/set.dxl"
-program_start
-wait_for 'is_viewable "$MONITOR"' || fail "the monitor window is not shown without a tray"
+start_hidden_without_tray
 sleep 3
 
 icewm_start || fail "the window manager did not start"

@@ -1,17 +1,11 @@
 #!/usr/bin/env bash
 # A desktop without any tray (an X server with neither window manager nor tray): the program
-# starts, the monitor window shows although "启动时隐藏内存监视窗口" is set (which stays set),
+# starts, the monitor window shows although "启动时隐藏内存监控窗体" is set (which stays set),
 # and its right-click menu works; a tray that comes later gets the icon but leaves the window,
 # which the user has used meanwhile, and "退出" still ends the program.
 source "$(dirname "$0")/lib.sh"
 
-xserver_start
-program_folder
-hidden='3,True,25,False,Alarm.wav,False,720,False,False,True,True,False,10,0'
-printf '%s\r\n' "$hidden" >"$PROG/info.dxl"
-cp "$PROG/info.dxl" "$PROG/set.dxl"
-program_start
-wait_for 'is_viewable "$MONITOR"' || fail "the monitor window is not shown without a tray"
+start_hidden_without_tray
 
 menu Down Down Down Down Return # 主窗口
 wait_for 'MAIN=$(main_window) && is_viewable "$MAIN"' || fail "主窗口 from the menu did not show the main window"
@@ -23,6 +17,6 @@ is_viewable "$MONITOR" || fail "the monitor window went away when the tray came"
 menu Up Return # 退出
 wait_for '! kill -0 $PROGRAM_PID 2>/dev/null' || fail "the program did not end on 退出"
 for f in info.dxl set.dxl; do
-    [ "$(tr -d '\r\n' <"$PROG/$f")" = "$hidden" ] || fail "$f no longer holds the hidden start: $(cat "$PROG/$f")"
+    [ "$(tr -d '\r\n' <"$PROG/$f")" = "$HIDDEN_AT_START" ] || fail "$f no longer holds the hidden start: $(cat "$PROG/$f")"
 done
 echo "PASS: no tray: monitor window and menu work; the icon comes with the tray"
