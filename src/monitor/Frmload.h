@@ -113,7 +113,6 @@ private:
     void applySettings(const SettingsRecord& settings);
     bool readSettingsFiles();
     bool failStartup(const char* logLine, const char* message);
-    void startBatchList();
     void renderVisibleCharts();
     void followPixelRatio();
     void setCaptionIfChanged(QLabel* label, const QString& text);
