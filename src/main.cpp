@@ -1,9 +1,9 @@
+#include "app/AppState.h"
 #include "monitor/ProgramStart.h"
-#include "monitor/UiFonts.h"
 #include "platform/Platform.h"
-#include "settings/AppState.h"
 #include "settings/Paths.h"
 #include "settings/ProgramFolders.h"
+#include "ui/UiFonts.h"
 
 #include <QApplication>
 #include <QDir>

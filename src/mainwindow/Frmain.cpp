@@ -1,15 +1,15 @@
 #include "mainwindow/Frmain.h"
 
+#include "app/AppContext.h"
 #include "mainwindow/LogPage.h"
 #include "mainwindow/MemoryInfoPage.h"
 #include "mainwindow/PageStrip.h"
 #include "mainwindow/SoftwareSettingsPage.h"
 #include "mainwindow/UserLevelPage.h"
 #include "mainwindow/UserSettingsPage.h"
-#include "monitor/AppContext.h"
-#include "monitor/ChartPictures.h"
-#include "monitor/Twips.h"
 #include "settings/Texts.h"
+#include "ui/ProgramIcon.h"
+#include "ui/Twips.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -26,7 +26,7 @@ Frmain::Frmain(AppContext& context, QWidget* parent)
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       m_ctx(context) {
     setWindowTitle(QString::fromUtf8(Texts::kProgramTitle));
-    setWindowIcon(ChartPictures::programIcon());
+    setWindowIcon(ProgramIcon::icon());
     QFont f = font();
     f.setPixelSize(12);
     setFont(f);

@@ -1,10 +1,10 @@
 #include "mainwindow/FrmainHost.h"
 
 #include "about/Frmabout.h"
+#include "app/AppContext.h"
 #include "mainwindow/Frmain.h"
 #include "mainwindow/MemoryInfoPage.h"
 #include "mainwindow/SoftwareSettingsPage.h"
-#include "monitor/AppContext.h"
 #include "platform/Platform.h"
 #include "settings/Paths.h"
 

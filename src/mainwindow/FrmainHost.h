@@ -1,6 +1,6 @@
 #pragma once
 
-#include "monitor/MainWindowHost.h"
+#include "app/MainWindowHost.h"
 
 #include <functional>
 #include <QPointer>

@@ -1,10 +1,10 @@
 // The main window's settings pages: filling them from the stored settings, and their saves.
+#include "app/AppContext.h"
 #include "mainwindow/Frmain.h"
 #include "mainwindow/LogPage.h"
 #include "mainwindow/SoftwareSettingsPage.h"
 #include "mainwindow/UserLevelPage.h"
 #include "mainwindow/UserSettingsPage.h"
-#include "monitor/AppContext.h"
 #include "settings/Paths.h"
 #include "settings/SettingsFormat.h"
 #include "settings/Texts.h"

@@ -1,12 +1,12 @@
 #include "mainwindow/UserSettingsPage.h"
 
+#include "app/AppContext.h"
 #include "mainwindow/NoteLabel.h"
 #include "mainwindow/PageControls.h"
-#include "monitor/AppContext.h"
-#include "monitor/Twips.h"
 #include "settings/Paths.h"
 #include "settings/Texts.h"
 #include "settings/UserLevel.h"
+#include "ui/Twips.h"
 
 #include <algorithm>
 #include <QCheckBox>

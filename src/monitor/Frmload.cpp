@@ -1,13 +1,14 @@
 #include "monitor/Frmload.h"
 
 #include "memory/MemoryFigures.h"
-#include "monitor/BoldTextLabel.h"
-#include "monitor/ChartPictures.h"
-#include "monitor/ChartSurface.h"
-#include "monitor/CurtMenu.h"
-#include "monitor/Twips.h"
-#include "monitor/UiFonts.h"
 #include "settings/Texts.h"
+#include "ui/BoldTextLabel.h"
+#include "ui/ChartPictures.h"
+#include "ui/ChartSurface.h"
+#include "ui/CurtMenu.h"
+#include "ui/ProgramIcon.h"
+#include "ui/Twips.h"
+#include "ui/UiFonts.h"
 
 #include <QLabel>
 #include <QScreen>
@@ -161,7 +162,7 @@ void Frmload::prepareFirstPaint() {
     // The first measuring loads the fonts, the largest part of the start-up, and the window's
     // icon is drawn at every size; both wait until the tray icon is in place, still before
     // anything is drawn on the screen.
-    setWindowIcon(ChartPictures::programIcon());
+    setWindowIcon(ProgramIcon::icon());
     m_textsMeasured = true;
     for (QLabel* label : m_label1) {
         fitLabelToText(label);

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "app/AppContext.h"
+#include "app/MainWindowHost.h"
 #include "memory/Supervisor.h"
-#include "monitor/AppContext.h"
-#include "monitor/MainWindowHost.h"
 
 #include <array>
 #include <QPointer>

@@ -1,10 +1,10 @@
 // The monitor window's menus, tray icon and mouse handling.
 #include "memory/MemoryFigures.h"
-#include "monitor/ChartSurface.h"
-#include "monitor/CurtMenu.h"
 #include "monitor/Frmload.h"
 #include "settings/Texts.h"
 #include "settings/UserLevel.h"
+#include "ui/ChartSurface.h"
+#include "ui/CurtMenu.h"
 
 #include <algorithm>
 #include <QAction>

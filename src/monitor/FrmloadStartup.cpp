@@ -1,12 +1,12 @@
 // Start-up and exit of the monitor window.
-#include "monitor/ChartPictures.h"
-#include "monitor/CurtMenu.h"
 #include "monitor/Frmload.h"
-#include "monitor/Twips.h"
 #include "settings/Paths.h"
 #include "settings/PlacementPixels.h"
 #include "settings/Texts.h"
 #include "settings/UserLevel.h"
+#include "ui/CurtMenu.h"
+#include "ui/ProgramIcon.h"
+#include "ui/Twips.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -165,7 +165,7 @@ void Frmload::buildTray() {
         return;
     }
     m_statusNotifierTray = trayIsStatusNotifierHost();
-    m_tray = new QSystemTrayIcon(ChartPictures::programIcon(), this);
+    m_tray = new QSystemTrayIcon(ProgramIcon::icon(), this);
     m_tray->setToolTip(QString::fromUtf8(Texts::kProgramTitle));
     if (m_statusNotifierTray) {
         // Such a host draws the icon's menu itself from the one the icon exports: MNU's own

@@ -1,7 +1,7 @@
 #include "monitor/ProgramStart.h"
 
+#include "app/AppContext.h"
 #include "mainwindow/FrmainHost.h"
-#include "monitor/AppContext.h"
 #include "monitor/Frmload.h"
 #include "settings/Paths.h"
 #include "settings/ProgramFolders.h"

@@ -1,10 +1,10 @@
 #include "MainWindowFixture.h"
 
-#include "mainwindow/ClickLabel.h"
 #include "mainwindow/Frmain.h"
 #include "mainwindow/LogPage.h"
 #include "mainwindow/LogView.h"
 #include "settings/Texts.h"
+#include "ui/ClickLabel.h"
 
 #include <filesystem>
 #include <QCoreApplication>

@@ -2,10 +2,10 @@
 
 #include "fakes/LogFile.h"
 
-#include "mainwindow/ClickLabel.h"
 #include "mainwindow/Frmain.h"
 #include "mainwindow/PageStrip.h"
 #include "settings/SettingsFormat.h"
+#include "ui/ClickLabel.h"
 
 #include <QApplication>
 #include <QMouseEvent>

@@ -1,11 +1,11 @@
 #include "MainWindowFixture.h"
 
-#include "mainwindow/ClickLabel.h"
 #include "mainwindow/Frmain.h"
 #include "mainwindow/LogPage.h"
 #include "mainwindow/LogView.h"
 #include "mainwindow/MemoryInfoPage.h"
 #include "mainwindow/PageStrip.h"
+#include "ui/ClickLabel.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -2,8 +2,8 @@
 
 #include "mainwindow/Frmain.h"
 #include "mainwindow/MemoryInfoPage.h"
-#include "monitor/ChartSurface.h"
 #include "settings/Texts.h"
+#include "ui/ChartSurface.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,7 +1,7 @@
 #include "MonitorFixture.h"
 
 #include "fakes/LogFile.h"
-#include "monitor/UiFonts.h"
+#include "ui/UiFonts.h"
 
 namespace tarvik::test {
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "app/AppContext.h"
 #include "fakes/FakePlatform.h"
 #include "fakes/TempFolder.h"
-#include "monitor/AppContext.h"
 #include "monitor/Frmload.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 #include "MonitorFixture.h"
 
-#include "monitor/ChartPictures.h"
 #include "monitor/ProgramStart.h"
 #include "settings/ProgramFolders.h"
 #include "settings/Texts.h"
+#include "ui/ProgramIcon.h"
 
 #include <QAction>
 #include <QLabel>
@@ -50,8 +50,8 @@ TEST_F(Startup, FactoryFilesStartTheProgramShownWithTrayIconAndTimers) {
     const auto drawn = [](const QIcon& icon, int side) {
         return icon.pixmap(side, side).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
     };
-    EXPECT_EQ(drawn(window().trayIcon()->icon(), 22), ChartPictures::programIconImage(22));
-    EXPECT_EQ(drawn(window().windowIcon(), 48), ChartPictures::programIconImage(48));
+    EXPECT_EQ(drawn(window().trayIcon()->icon(), 22), ProgramIcon::image(22));
+    EXPECT_EQ(drawn(window().windowIcon(), 48), ProgramIcon::image(48));
     for (int i = 0; i < 3; ++i) {
         EXPECT_GT(window().Label1(i)->width(), 0) << i;
         EXPECT_GT(window().LabelJM(i)->width(), 0) << i;

@@ -2,12 +2,12 @@
 // disappears or becomes a folder, settings files that cannot be read or replaced, a full disk, a
 // refused release block and a batch entry that does not exist. Each ends in the program's own
 // failure behaviour, without a crash and without damage to any file.
+#include "app/AppContext.h"
 #include "fakes/FakePlatform.h"
 #include "fakes/TempFolder.h"
 #include "mainwindow/Frmain.h"
 #include "mainwindow/FrmainHost.h"
 #include "mainwindow/LogPage.h"
-#include "monitor/AppContext.h"
 #include "monitor/Frmload.h"
 #include "platform/linux/QtProcessLauncher.h"
 #include "settings/Texts.h"

@@ -2,11 +2,11 @@
 // hours of real time, with periodic release and automatic reports on and memory that now and then
 // runs low. The process must not grow, must not leak file descriptors, and the log must hold
 // exactly the entries that period asked for.
+#include "app/AppContext.h"
 #include "fakes/FakePlatform.h"
 #include "fakes/TempFolder.h"
 #include "mainwindow/Frmain.h"
 #include "mainwindow/FrmainHost.h"
-#include "monitor/AppContext.h"
 #include "monitor/Frmload.h"
 #include "platform/linux/MmapBlockAllocator.h"
 
