@@ -51,7 +51,7 @@ void FrmainHost::hideWindow() {
     }
 }
 
-void FrmainHost::openAtPage(Page page) {
+void FrmainHost::openAtPage(MainWindowPage page) {
     showWindow();
     m_window->showPage(page);
     m_window->setWindowState(m_window->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));

@@ -138,13 +138,13 @@ void Frmload::animateToTray(int direction) {
 }
 
 void Frmload::MnuRZ_Click() {
-    m_mainWindow.openAtPage(MainWindowHost::LogPage);
+    m_mainWindow.openAtPage(MainWindowPage::Log);
 }
 void Frmload::MnuZCK_Click() {
-    m_mainWindow.openAtPage(MainWindowHost::MemoryPage);
+    m_mainWindow.openAtPage(MainWindowPage::Memory);
 }
 void Frmload::MnuSet_Click() {
-    m_mainWindow.openAtPage(MainWindowHost::UserSettingsPage);
+    m_mainWindow.openAtPage(MainWindowPage::UserSettings);
 }
 
 void Frmload::MnuHelp_Click() {

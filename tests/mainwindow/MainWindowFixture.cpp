@@ -95,8 +95,8 @@ void MainWindowFixture::useAccess(int level, int usage) {
     state.Access.UsageType = static_cast<std::uint8_t>(usage);
 }
 
-void MainWindowFixture::openPage(int page) {
-    click(window().Picmain()->Imgmain(page));
+void MainWindowFixture::openPage(MainWindowPage page) {
+    click(window().Picmain()->Imgmain(static_cast<int>(page)));
 }
 
 void MainWindowFixture::writeLog(const std::string& utf8) const {

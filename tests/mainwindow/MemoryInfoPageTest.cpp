@@ -192,7 +192,7 @@ TEST_F(MemoryPage, UnreadableMemoryIsLoggedAndTheWindowStillLoads) {
     build();
     EXPECT_EQ(lastLogMessage(), Texts::kLogMemoryInfoFailed);
     EXPECT_TRUE(fakes.dialogs.shown.empty());
-    EXPECT_EQ(window().currentPage(), Frmain::FmeXXZL);
+    EXPECT_EQ(window().currentPage(), MainWindowPage::Memory);
 
     // A tick that cannot sample still serves the refresh request.
     state.PageRefreshRequested = 1;
