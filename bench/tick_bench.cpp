@@ -5,9 +5,9 @@
 // callgrind with --toggle-collect for instructions.
 #include "app/AppContext.h"
 #include "mainwindow/Frmain.h"
-#include "mainwindow/FrmainHost.h"
 #include "monitor/Frmload.h"
 #include "platform/Platform.h"
+#include "program/FrmainHost.h"
 #include "settings/ProgramFolders.h"
 
 #include <chrono>

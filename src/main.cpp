@@ -1,6 +1,6 @@
 #include "app/AppState.h"
-#include "monitor/ProgramStart.h"
 #include "platform/Platform.h"
+#include "program/ProgramStart.h"
 #include "settings/Paths.h"
 #include "settings/ProgramFolders.h"
 #include "ui/UiFonts.h"

@@ -3,7 +3,7 @@
 #include "app/AppContext.h"
 #include "fakes/FakePlatform.h"
 #include "fakes/TempFolder.h"
-#include "mainwindow/FrmainHost.h"
+#include "program/FrmainHost.h"
 
 #include <gtest/gtest.h>
 #include <memory>

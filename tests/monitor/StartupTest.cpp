@@ -1,6 +1,6 @@
 #include "MonitorFixture.h"
 
-#include "monitor/ProgramStart.h"
+#include "program/ProgramStart.h"
 #include "settings/ProgramFolders.h"
 #include "settings/Texts.h"
 #include "ui/ProgramIcon.h"

@@ -6,10 +6,10 @@
 #include "fakes/FakePlatform.h"
 #include "fakes/TempFolder.h"
 #include "mainwindow/Frmain.h"
-#include "mainwindow/FrmainHost.h"
 #include "mainwindow/LogPage.h"
 #include "monitor/Frmload.h"
 #include "platform/linux/QtProcessLauncher.h"
+#include "program/FrmainHost.h"
 #include "settings/Texts.h"
 
 #include <gtest/gtest.h>

@@ -6,9 +6,9 @@
 #include "fakes/FakePlatform.h"
 #include "fakes/TempFolder.h"
 #include "mainwindow/Frmain.h"
-#include "mainwindow/FrmainHost.h"
 #include "monitor/Frmload.h"
 #include "platform/linux/MmapBlockAllocator.h"
+#include "program/FrmainHost.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "mainwindow/FrmainHost.h"
+#include "program/FrmainHost.h"
 
 #include "about/Frmabout.h"
 #include "app/AppContext.h"

@@ -1,8 +1,8 @@
-#include "monitor/ProgramStart.h"
+#include "program/ProgramStart.h"
 
 #include "app/AppContext.h"
-#include "mainwindow/FrmainHost.h"
 #include "monitor/Frmload.h"
+#include "program/FrmainHost.h"
 #include "settings/Paths.h"
 #include "settings/ProgramFolders.h"
 #include "settings/Texts.h"
