@@ -1,5 +1,6 @@
 #include "app/AppState.h"
 #include "platform/Platform.h"
+#include "platform/QtEnvironment.h"
 #include "program/ProgramStart.h"
 #include "settings/Paths.h"
 #include "settings/ProgramFolders.h"

@@ -106,7 +106,7 @@ void Frmload::ToggleMonitorWindow() {
         setMonitorShown(false);
     } else {
         animateToTray(0);
-        keepOffTaskbar(winId());
+        m_ctx.platform.desktop.keepOffTaskbar(winId());
         show();
         setMonitorShown(true);
     }
@@ -183,7 +183,7 @@ void Frmload::trayActivated(int reason) {
 void Frmload::popupMenuAt(const QPoint& globalPos, bool centred) {
     QPoint at = globalPos;
     if (centred) { // opened from the tray icon
-        prepareTrayMenu(winId());
+        m_ctx.platform.desktop.prepareTrayMenu(winId());
         at.rx() -= MNU()->sizeHint().width() / 2;
     }
     MNU()->popup(at);
@@ -225,7 +225,8 @@ void Frmload::followDrag(QMouseEvent* event) {
         m_dragging = true;
         m_dragOffset = m_pressGlobal - m_pressWindowPos;
         move(global - m_dragOffset);
-        if (dragBySystemMove() && windowHandle() != nullptr && windowHandle()->startSystemMove()) {
+        if (m_ctx.platform.desktop.dragBySystemMove() && windowHandle() != nullptr &&
+            windowHandle()->startSystemMove()) {
             m_dragging = false;
         }
         return;

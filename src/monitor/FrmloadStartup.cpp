@@ -70,7 +70,7 @@ bool Frmload::Form_Load() {
         winId();
         hide();
     } else {
-        keepOffTaskbar(winId());
+        pf.desktop.keepOffTaskbar(winId());
         show();
         raise();
     }
@@ -164,7 +164,7 @@ void Frmload::buildTray() {
     if (m_tray != nullptr) {
         return;
     }
-    m_statusNotifierTray = trayIsStatusNotifierHost();
+    m_statusNotifierTray = m_ctx.platform.desktop.trayIsStatusNotifierHost();
     m_tray = new QSystemTrayIcon(ProgramIcon::icon(), this);
     m_tray->setToolTip(QString::fromUtf8(Texts::kProgramTitle));
     if (m_statusNotifierTray) {

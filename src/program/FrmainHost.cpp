@@ -76,7 +76,7 @@ void FrmainHost::showAbout() {
     if (!m_about) {
         m_about = new Frmabout(m_ctx.platform.shell, pathToUtf8(m_ctx.state.programFolder));
         // A passing box, not a task of its own.
-        keepOffTaskbar(m_about->winId());
+        m_ctx.platform.desktop.keepOffTaskbar(m_about->winId());
     }
     m_about->show();
     m_about->raise();

@@ -28,7 +28,7 @@ int startProgram(AppState& state, const ProgramFolders& folders, Platform& platf
     FrmainHost mainWindow(context);
     Frmload monitor(context, mainWindow);
     mainWindow.setApplyChartStyle([&monitor] { monitor.SetJm(); });
-    watchSessionEnd([&monitor] { monitor.Form_Unload(); });
+    platform.desktop.watchSessionEnd([&monitor] { monitor.Form_Unload(); });
     if (!monitor.Form_Load()) {
         return 1;
     }

@@ -181,9 +181,9 @@ TEST_F(MemoryPage, WriteToLogUsesTheCaptionsAsTheyStand) {
 TEST_F(MemoryPage, UnreadableMemoryIsLoggedAndTheWindowStillLoads) {
     BrokenMemorySource broken;
     FakePlatform& f = fakes;
-    Platform platform{broken,      *f.codecImpl,    f.replacer,  f.appender,     f.clock,
-                      f.allocator, f.clipboard,     f.autostart, f.sound,        f.shell,
-                      f.launcher,  f.instanceGuard, f.ender,     f.trayAnimator, f.dialogs};
+    Platform platform{broken,      *f.codecImpl,   f.replacer, f.appender, f.clock,    f.allocator,
+                      f.clipboard, f.autostart,    f.sound,    f.shell,    f.launcher, f.instanceGuard,
+                      f.ender,     f.trayAnimator, f.dialogs,  f.desktop};
     folder.write("Tarvik.log", "a\r\n");
     host.reset();
     context = std::make_unique<AppContext>(state, platform);

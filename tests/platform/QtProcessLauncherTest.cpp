@@ -2,7 +2,7 @@
 
 #include "fakes/EnvOverride.h"
 #include "fakes/TempFolder.h"
-#include "platform/Platform.h"
+#include "platform/QtEnvironment.h"
 
 #include <chrono>
 #include <cstdlib>

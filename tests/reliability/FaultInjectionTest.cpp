@@ -179,7 +179,8 @@ TEST_F(FaultInjection, BatchEntryThatDoesNotExistStopsTheBatchQuietly) {
     Platform withRealLauncher{
         platform.memory,    platform.codec,         platform.fileReplacer, platform.fileAppender, platform.clock,
         platform.allocator, platform.clipboard,     platform.autostart,    platform.sound,        platform.shell,
-        launcher,           platform.instanceGuard, platform.ender,        platform.trayAnimator, platform.dialogs};
+        launcher,           platform.instanceGuard, platform.ender,        platform.trayAnimator, platform.dialogs,
+        platform.desktop};
     folder.write("AqSet.dxl", "3,0\r\n");
     folder.write("afn.dxl", "2,/nonexistent/program --flag,True,/bin/true,True,\r\n");
     state.programFolder = folder.path();

@@ -68,7 +68,8 @@ TEST(SoakTest, HoursOfTicksLeaveNoGrowthAndEveryExpectedLogEntry) {
     Platform real{
         platform.memory,   platform.codec,         platform.fileReplacer, platform.fileAppender, platform.clock,
         allocator,         platform.clipboard,     platform.autostart,    platform.sound,        platform.shell,
-        platform.launcher, platform.instanceGuard, platform.ender,        platform.trayAnimator, platform.dialogs};
+        platform.launcher, platform.instanceGuard, platform.ender,        platform.trayAnimator, platform.dialogs,
+        platform.desktop};
     AppState state;
     state.programFolder = folder.path();
     AppContext context(state, real);
