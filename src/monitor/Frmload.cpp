@@ -1,6 +1,7 @@
 #include "monitor/Frmload.h"
 
 #include "memory/MemoryFigures.h"
+#include "monitor/TrayClicks.h"
 #include "settings/Texts.h"
 #include "ui/BoldTextLabel.h"
 #include "ui/ChartPictures.h"
@@ -10,6 +11,7 @@
 #include "ui/Twips.h"
 #include "ui/UiFonts.h"
 
+#include <QCursor>
 #include <QLabel>
 #include <QScreen>
 #include <QSystemTrayIcon>
@@ -42,7 +44,7 @@ QLabel* makeLabel(QWidget* parent, const QString& text, const QColor& colour, QP
 
 Frmload::Frmload(AppContext& context, MainWindowHost& mainWindow, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool), m_ctx(context),
-      m_mainWindow(mainWindow) {
+      m_mainWindow(mainWindow), m_drag(*this, context.platform.desktop) {
     setWindowTitle(QString::fromUtf8(Texts::kProgramTitle));
     // Small enough that a two-digit figure stays clear of the bar, and of the newest peaks in the
     // right part of the peak chart that is kept free for it.
@@ -51,6 +53,8 @@ Frmload::Frmload(AppContext& context, MainWindowHost& mainWindow, QWidget* paren
     setFont(f);
     resize(twipsToPx(1800), twipsToPx(240));
     buildPanels(); // the menus are built on their first use, after the start-up's tray icon
+    m_trayClicks =
+        new TrayClicks([this] { ToggleMonitorWindow(); }, [this] { popupMenuAt(QCursor::pos(), true); }, this);
 
     // Timer1 and Timer3 share their interval and always ran one right after the other, so one
     // timer runs both, in that order: one timer event a second instead of two.
@@ -365,29 +369,10 @@ void Frmload::Timer3_Timer() {
     DrawCharts();
 }
 
-void Frmload::ZLMem() {
-    const AppState& st = m_ctx.state;
-    if (!m_ctx.release.release(st.Memory.dwTotalPhys, st.Settings.ReleaseLevel, st.Settings.ClearClipboardOnRelease)) {
-        appendLog(Texts::kLogReleaseFailed);
-    }
-}
-
-void Frmload::appendLog(const std::string& message) {
-    m_ctx.log.AppendLogLine(message);
-}
-
 MonitorPlacement Frmload::currentPlacement() const {
     const QRect g = geometry();
     return MonitorPlacement{static_cast<float>(pxToTwips(g.y())), static_cast<float>(pxToTwips(g.x())),
                             static_cast<float>(pxToTwips(g.height()))};
-}
-
-void Frmload::writePlacement() {
-    m_ctx.files.refreshPlacement(currentPlacement(), ",");
-}
-
-void Frmload::Timer2_Timer() {
-    m_supervisor.tick(m_ctx.state.Settings, *this);
 }
 
 } // namespace tarvik

@@ -1,5 +1,6 @@
 // Start-up and exit of the monitor window.
 #include "monitor/Frmload.h"
+#include "monitor/TrayClicks.h"
 #include "settings/Paths.h"
 #include "settings/PlacementPixels.h"
 #include "settings/Texts.h"
@@ -164,10 +165,10 @@ void Frmload::buildTray() {
     if (m_tray != nullptr) {
         return;
     }
-    m_statusNotifierTray = m_ctx.platform.desktop.trayIsStatusNotifierHost();
+    m_trayClicks->setStatusNotifierHost(m_ctx.platform.desktop.trayIsStatusNotifierHost());
     m_tray = new QSystemTrayIcon(ProgramIcon::icon(), this);
     m_tray->setToolTip(QString::fromUtf8(Texts::kProgramTitle));
-    if (m_statusNotifierTray) {
+    if (m_trayClicks->statusNotifierHost()) {
         // Such a host draws the icon's menu itself from the one the icon exports: MNU's own
         // actions, so captions, order, submenu and gates stay those of MNU.
         m_tray->setContextMenu(MNU());
