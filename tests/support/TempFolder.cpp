@@ -67,4 +67,12 @@ void TempFolder::remove(std::string_view name) const {
     fs::remove_all(m_path / name);
 }
 
+std::set<std::string> namesIn(const fs::path& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        names.insert(entry.path().filename().string());
+    }
+    return names;
+}
+
 } // namespace tarvik::test

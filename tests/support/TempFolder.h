@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -32,5 +33,8 @@ public:
 private:
     std::filesystem::path m_path;
 };
+
+// The names of what a folder holds.
+std::set<std::string> namesIn(const std::filesystem::path& folder);
 
 } // namespace tarvik::test

@@ -1,12 +1,14 @@
 #include "platform/linux/LockFileInstanceGuard.h"
 
 #include "support/EnvOverride.h"
+#include "support/InstanceGuardChecks.h"
 #include "support/TempFolder.h"
 
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <memory>
 #include <QFileInfo>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -34,39 +36,25 @@ protected:
 
 } // namespace
 
-TEST_F(LockFileInstanceGuardTest, SecondGuardOfTheSameExecutableSeesTheFirst) {
+TEST_F(LockFileInstanceGuardTest, ASecondStartIsSeenWhileTheFirstRuns) {
+    // The same program reached through another spelling of its path, and through a link.
+    std::filesystem::create_symlink(m_folder / "a", m_folder / "link");
+    tarvik::test::checkASecondStartIsSeenWhileTheFirstRuns(
+        [](const std::filesystem::path& exe) { return std::make_unique<LockFileInstanceGuard>(exe); },
+        m_folder / "a/tarvik", m_folder / "link/../a/./tarvik", m_folder / "b/tarvik");
+}
+
+TEST_F(LockFileInstanceGuardTest, TheLockIsInTheRuntimeFolderAndAnInstanceOfADayIsNoLessRunning) {
     LockFileInstanceGuard first(m_folder / "a/tarvik");
     EXPECT_FALSE(first.anotherInstanceRuns());
+    EXPECT_TRUE(QFileInfo::exists(first.lockPath()));
     EXPECT_TRUE(
         QFileInfo(first.lockPath()).absolutePath().startsWith(QString::fromStdString((m_folder / "run").string())));
 
-    // An instance that has run for a day is no less running.
     std::filesystem::last_write_time(first.lockPath().toStdString(),
                                      std::filesystem::file_time_type::clock::now() - std::chrono::hours(24));
     LockFileInstanceGuard second(m_folder / "a/tarvik");
     EXPECT_TRUE(second.anotherInstanceRuns());
-    // The same program reached through another spelling of its path, or through a link.
-    std::filesystem::create_symlink(m_folder / "a", m_folder / "link");
-    LockFileInstanceGuard viaLink(m_folder / "link/../a/./tarvik");
-    EXPECT_TRUE(viaLink.anotherInstanceRuns());
-
-    // A copy in another folder is another program.
-    LockFileInstanceGuard elsewhere(m_folder / "b/tarvik");
-    EXPECT_FALSE(elsewhere.anotherInstanceRuns());
-
-    // Answers are kept: the first instance stays the first.
-    EXPECT_FALSE(first.anotherInstanceRuns());
-    EXPECT_TRUE(second.anotherInstanceRuns());
-}
-
-TEST_F(LockFileInstanceGuardTest, LockIsHeldUntilTheGuardGoes) {
-    {
-        LockFileInstanceGuard first(m_folder / "a/tarvik");
-        ASSERT_FALSE(first.anotherInstanceRuns());
-        EXPECT_TRUE(QFileInfo::exists(first.lockPath()));
-    }
-    LockFileInstanceGuard next(m_folder / "a/tarvik");
-    EXPECT_FALSE(next.anotherInstanceRuns());
 }
 
 TEST_F(LockFileInstanceGuardTest, LockOfAnInstanceThatDiedIsTakenOver) {

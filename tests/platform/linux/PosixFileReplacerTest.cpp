@@ -1,5 +1,6 @@
 #include "platform/linux/PosixFileReplacer.h"
 
+#include "support/FileReplacerChecks.h"
 #include "support/TempFolder.h"
 #include "UnprivilegedUser.h"
 
@@ -13,14 +14,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::set<std::string> names(const fs::path& folder) {
-    std::set<std::string> result;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        result.insert(entry.path().filename().string());
-    }
-    return result;
-}
-
 mode_t modeOf(const fs::path& p) {
     struct stat st {};
     ::stat(p.c_str(), &st);
@@ -32,34 +25,25 @@ mode_t modeOf(const fs::path& p) {
 TEST(PosixFileReplacer, ReplacesOrCreatesAndKeepsPermissions) {
     tarvik::test::TempFolder folder(false);
     PosixFileReplacer replacer;
-    folder.write("set.dxl", "old content that is longer\r\n");
+    tarvik::test::checkReplacesOrCreatesAndLeavesNoTemporaryFile(replacer, folder);
+
     ::chmod((folder / "set.dxl").c_str(), 0600);
-
-    EXPECT_TRUE(replacer.replaceFile(folder / "set.dxl", "new\r\n"));
-    EXPECT_EQ(folder.read("set.dxl"), "new\r\n");
+    EXPECT_TRUE(replacer.replaceFile(folder / "set.dxl", "newer\r\n"));
+    EXPECT_EQ(folder.read("set.dxl"), "newer\r\n");
     EXPECT_EQ(modeOf(folder / "set.dxl"), 0600u);
-
-    EXPECT_TRUE(replacer.replaceFile(folder / "wtl.dxl", std::string("a\0b", 3)));
-    EXPECT_EQ(folder.read("wtl.dxl"), std::string("a\0b", 3));
-    EXPECT_TRUE(replacer.replaceFile(folder / "empty.dxl", ""));
-    EXPECT_EQ(folder.read("empty.dxl"), "");
-
-    EXPECT_EQ(names(folder.path()), (std::set<std::string>{"set.dxl", "wtl.dxl", "empty.dxl"}));
 }
 
 TEST(PosixFileReplacer, ReadOnlyTargetsAndFoldersAreLeftAlone) {
-    // Checked by mode, so that it holds for root too.
     tarvik::test::TempFolder folder(false);
     PosixFileReplacer replacer;
+    tarvik::test::checkRefusesAFolderForAFileAndAMissingFolder(replacer, folder);
+
+    // Checked by mode, so that it holds for root too.
     folder.write("info.dxl", "keep\r\n");
     ::chmod((folder / "info.dxl").c_str(), 0444);
     EXPECT_FALSE(replacer.replaceFile(folder / "info.dxl", "changed\r\n"));
     EXPECT_EQ(folder.read("info.dxl"), "keep\r\n");
     EXPECT_EQ(modeOf(folder / "info.dxl"), 0444u);
-
-    fs::create_directory(folder / "folder.dxl");
-    EXPECT_FALSE(replacer.replaceFile(folder / "folder.dxl", "x"));
-    EXPECT_TRUE(fs::is_directory(folder / "folder.dxl"));
 
     fs::create_directory(folder / "locked");
     folder.write("locked/afn.dxl", "0,\r\n");
@@ -67,9 +51,8 @@ TEST(PosixFileReplacer, ReadOnlyTargetsAndFoldersAreLeftAlone) {
     EXPECT_FALSE(replacer.replaceFile(folder / "locked/afn.dxl", "1,a,True,\r\n"));
     EXPECT_EQ(folder.read("locked/afn.dxl"), "0,\r\n");
 
-    EXPECT_FALSE(replacer.replaceFile(folder / "missing/x.dxl", "x"));
-    EXPECT_EQ(names(folder.path()), (std::set<std::string>{"info.dxl", "folder.dxl", "locked"}));
-    EXPECT_EQ(names(folder / "locked"), std::set<std::string>{"afn.dxl"});
+    EXPECT_EQ(tarvik::test::namesIn(folder.path()), (std::set<std::string>{"info.dxl", "folder.dxl", "locked"}));
+    EXPECT_EQ(tarvik::test::namesIn(folder / "locked"), std::set<std::string>{"afn.dxl"});
 }
 
 TEST(PosixFileReplacer, AFileThisUserCannotOpenForWritingIsLeftAlone) {
@@ -86,5 +69,5 @@ TEST(PosixFileReplacer, AFileThisUserCannotOpenForWritingIsLeftAlone) {
         return !replacer.replaceFile(folder / "info.dxl", "changed\r\n") && folder.read("info.dxl") == "keep\r\n";
     }));
     EXPECT_EQ(folder.read("info.dxl"), "keep\r\n");
-    EXPECT_EQ(names(folder.path()), std::set<std::string>{"info.dxl"});
+    EXPECT_EQ(tarvik::test::namesIn(folder.path()), std::set<std::string>{"info.dxl"});
 }

@@ -1,8 +1,11 @@
 #include "platform/win32/MutexInstanceGuard.h"
 
 #include "ProbeProcess.h"
+#include "support/InstanceGuardChecks.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <memory>
 #include <string>
 #include <windows.h>
 
@@ -13,6 +16,11 @@ namespace {
 // A program path of this test run alone, so that parallel runs do not meet.
 std::wstring uniqueExecutable(const wchar_t* folder) {
     return std::wstring(folder) + L"\\塔维-" + std::to_wstring(::GetCurrentProcessId()) + L"\\Tarvik.exe";
+}
+
+std::wstring upperCase(std::wstring text) {
+    ::CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
+    return text;
 }
 
 } // namespace
@@ -27,19 +35,20 @@ TEST(MutexInstanceGuard, NameIsOnePerExecutableWhateverTheLetterCase) {
     EXPECT_NE(MutexInstanceGuard::mutexName(L"D:\\Program Files\\塔维\\Tarvik.exe"), name);
 }
 
-TEST(MutexInstanceGuard, SecondStartIsDetectedWhileTheFirstRuns) {
+TEST(MutexInstanceGuard, ASecondStartIsSeenWhileTheFirstRuns) {
+    const std::wstring exe = uniqueExecutable(L"C:\\Programs");
+    tarvik::test::checkASecondStartIsSeenWhileTheFirstRuns(
+        [](const std::filesystem::path& path) { return std::make_unique<MutexInstanceGuard>(path); }, exe,
+        upperCase(exe), uniqueExecutable(L"D:\\Other"));
+}
+
+TEST(MutexInstanceGuard, ASecondStartInAnotherProcessIsSeenWhileTheFirstRuns) {
     const std::wstring exe = uniqueExecutable(L"C:\\Programs");
     {
         MutexInstanceGuard first(exe);
         EXPECT_FALSE(first.anotherInstanceRuns());
-        EXPECT_FALSE(first.anotherInstanceRuns());
-
         // Another process, naming the same program in other letters, finds it running.
-        std::wstring upper = exe;
-        ::CharUpperBuffW(upper.data(), static_cast<DWORD>(upper.size()));
-        EXPECT_EQ(tarvik::test::runProbe(L"guard \"" + upper + L"\""), 1);
-        MutexInstanceGuard second(exe);
-        EXPECT_TRUE(second.anotherInstanceRuns());
+        EXPECT_EQ(tarvik::test::runProbe(L"guard \"" + upperCase(exe) + L"\""), 1);
         // A copy of the program in another folder is another program.
         EXPECT_EQ(tarvik::test::runProbe(L"guard \"" + uniqueExecutable(L"D:\\Other") + L"\""), 0);
     }

@@ -1,6 +1,7 @@
 #include "platform/win32/VirtualAllocBlockAllocator.h"
 
-#include <cstdint>
+#include "support/BlockAllocatorChecks.h"
+
 #include <cstring>
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -34,9 +35,5 @@ TEST(VirtualAllocBlockAllocator, BlockIsCommittedWritableAndGoesBackOnRelease) {
 
 TEST(VirtualAllocBlockAllocator, RefusedSizesGiveNullAndReleasingNothingIsHarmless) {
     VirtualAllocBlockAllocator allocator;
-    EXPECT_EQ(allocator.allocate(SIZE_MAX), nullptr);
-    EXPECT_EQ(allocator.allocate(SIZE_MAX / 2), nullptr);
-    EXPECT_EQ(allocator.allocate(0), nullptr);
-    allocator.release(nullptr, 0);
-    allocator.release(nullptr, 4096);
+    tarvik::test::checkRefusedSizesGiveNullAndReleasingNothingIsHarmless(allocator);
 }

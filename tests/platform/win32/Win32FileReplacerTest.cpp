@@ -3,6 +3,7 @@
 #include "FileHolder.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/Win32FileAppender.h"
+#include "support/FileReplacerChecks.h"
 #include "support/TempFolder.h"
 
 #include <atomic>
@@ -58,14 +59,7 @@ std::optional<std::string> readShared(const fs::path& file) {
 TEST(Win32FileReplacer, ReplacesOrCreatesAndLeavesNoTemporaryFile) {
     tarvik::test::TempFolder folder(false);
     Win32FileReplacer replacer;
-    folder.write("set.dxl", "old content that is longer\r\n");
-
-    EXPECT_TRUE(replacer.replaceFile(folder / "set.dxl", "new\r\n"));
-    EXPECT_EQ(folder.read("set.dxl"), "new\r\n");
-    EXPECT_TRUE(replacer.replaceFile(folder / "wtl.dxl", std::string("a\0b", 3)));
-    EXPECT_EQ(folder.read("wtl.dxl"), std::string("a\0b", 3));
-    EXPECT_TRUE(replacer.replaceFile(folder / "empty.dxl", ""));
-    EXPECT_EQ(folder.read("empty.dxl"), "");
+    tarvik::test::checkReplacesOrCreatesAndLeavesNoTemporaryFile(replacer, folder);
 
     // A program folder and a file named in Chinese.
     const fs::path chinese = folder.path() / L"塔维内存整理";
@@ -74,25 +68,19 @@ TEST(Win32FileReplacer, ReplacesOrCreatesAndLeavesNoTemporaryFile) {
     EXPECT_TRUE(replacer.replaceFile(chinese / L"日志.log", big));
     EXPECT_TRUE(replacer.replaceFile(chinese / L"日志.log", "short"));
     EXPECT_EQ(readShared(chinese / L"日志.log"), "short");
-
-    EXPECT_EQ(names(folder.path()), (std::set<std::wstring>{L"set.dxl", L"wtl.dxl", L"empty.dxl", L"塔维内存整理"}));
     EXPECT_EQ(names(chinese), std::set<std::wstring>{L"日志.log"});
 }
 
 TEST(Win32FileReplacer, ReadOnlyTargetsAndFoldersAreLeftAlone) {
     tarvik::test::TempFolder folder(false);
     Win32FileReplacer replacer;
+    tarvik::test::checkRefusesAFolderForAFileAndAMissingFolder(replacer, folder);
+
     folder.write("info.dxl", "keep\r\n");
     ASSERT_TRUE(::SetFileAttributesW((folder / "info.dxl").c_str(), FILE_ATTRIBUTE_READONLY));
     EXPECT_FALSE(replacer.replaceFile(folder / "info.dxl", "changed\r\n"));
     EXPECT_EQ(folder.read("info.dxl"), "keep\r\n");
     EXPECT_NE(::GetFileAttributesW((folder / "info.dxl").c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
-
-    fs::create_directory(folder / "folder.dxl");
-    EXPECT_FALSE(replacer.replaceFile(folder / "folder.dxl", "x"));
-    EXPECT_TRUE(fs::is_directory(folder / "folder.dxl"));
-
-    EXPECT_FALSE(replacer.replaceFile(folder / "missing" / "x.dxl", "x"));
     EXPECT_EQ(names(folder.path()), (std::set<std::wstring>{L"info.dxl", L"folder.dxl"}));
 }
 

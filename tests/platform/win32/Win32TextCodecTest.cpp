@@ -1,163 +1,27 @@
 #include "platform/win32/Win32TextCodec.h"
 
-#include "memory/MemoryFigures.h"
-#include "settings/Texts.h"
-#include "support/Cp936Samples.h"
+#include "support/TextCodecChecks.h"
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <utility>
-#include <vector>
-
-using namespace tarvik;
-using namespace tarvik::MemoryFigures;
-
 namespace {
 
-const Win32TextCodec codec;
-
-struct Encoded {
-    std::string text;  // UTF-8
-    std::string bytes; // what the Linux build's iconv "CP936" converter writes for it
-};
-
-// Every text the program writes to its files: the log messages, the memory report's captions,
-// and settings lines with Chinese paths. The bytes come from iconv -f UTF-8 -t CP936.
-std::vector<Encoded> writtenTexts() {
-    MemoryStatus s;
-    s.dwTotalPhys = 256ull << 20;
-    s.dwAvailPhys = 99930521; // 95.3 MiB
-    s.dwTotalPageFile = 1000;
-    s.dwAvailPageFile = 800;
-    s.dwTotalVirtual = 1000;
-    s.dwAvailVirtual = 980;
-    return {
-        {Texts::kProgramTitle, "\xCB\xFE\xCE\xAC\xC4\xDA\xB4\xE6\xD5\xFB\xC0\xED"},
-        {Texts::kAlreadyRunning, "\xB8\xC3\xB3\xCC\xD0\xF2\xD2\xD1\xD4\xCB\xD0\xD0\xA1\xA3"},
-        {Texts::kAlreadyRunningTitle, "\xD4\xCB\xD0\xD0"},
-        {Texts::kConfigOpenFailed, "\xCE\xDE\xB7\xA8\xB4\xF2\xBF\xAA\xC5\xE4\xD6\xC3\xCE\xC4\xBC\xFE\xA3\xAC\xC7\xEB"
-                                   "\xD6\xD8\xD0\xC2\xB0\xB2\xD7\xB0\xB1\xBE\xC8\xED\xBC\xFE\xA1\xA3"},
-        {Texts::kLogMasterConfigFailed, "\xB4\xF2\xBF\xAA\xC5\xE4\xD6\xC3\xCE\xC4\xBC\xFE\xCA\xA7\xB0\xDC\xA3\xA1"},
-        {Texts::kLogConfigFailed, "\xB4\xF2\xBF\xAA\xC5\xE4\xD6\xC3\xCE\xC4\xBC\xFE\xCA\xA7\xB0\xDC\xA1\xA3"},
-        {Texts::kLogOpenFailed, "\xCE\xDE\xB7\xA8\xB4\xF2\xBF\xAA\xC8\xD5\xD6\xBE\xCE\xC4\xBC\xFE\xA3\xAC\xC7\xEB\xD6"
-                                "\xD8\xD0\xC2\xB0\xB2\xD7\xB0\xB1\xBE\xC8\xED\xBC\xFE\xA1\xA3"},
-        {Texts::kLogLogOpenFailed, "\xB4\xF2\xBF\xAA\xC8\xD5\xD6\xBE\xCE\xC4\xBC\xFE\xCA\xA7\xB0\xDC\xA1\xA3"},
-        {Texts::kLogExitStepFailed, "\xC5\xE4\xD6\xC3\xCA\xA7\xB0\xDC\xA1\xA3"},
-        {Texts::kLogRuntimeError, "\xD4\xCB\xD0\xD0\xCA\xB1\xB3\xF6\xCF\xD6\xB4\xED\xCE\xF3\xA1\xA3"},
-        {Texts::kLogReleaseFailed, "\xD5\xFB\xC0\xED\xCA\xCD\xB7\xC5\xC4\xDA\xB4\xE6\xA1\xA3"},
-        {Texts::kLogManualRelease, "\xD5\xFB\xC0\xED\xC4\xDA\xB4\xE6\xA1\xA3"},
-        {Texts::kMemoryReportHeader, "\xC4\xDA\xB4\xE6\xD0\xC5\xCF\xA2:"},
-        {Texts::kNoticeTitle, "\xCC\xE1\xCA\xBE"},
-        {Texts::kAdvancedOnly,
-         "\xD6\xBB\xD3\xD0\xB8\xDF\xBC\xB6\xD3\xC3\xBB\xA7\xBF\xC9\xD2\xD4\xCA\xB9\xD3\xC3\xB4\xCB\xB9\xA6\xC4\xDC\xA3"
-         "\xAC\xC8\xF4\xD2\xAA\xCA\xB9\xD3\xC3\xB4\xCB\xB9\xA6\xC4\xDC\xA3\xAC\xC7\xEB\xBD\xAB\xD3\xC3\xBB\xA7\xBC\xB6"
-         "\xB1\xF0\xC9\xE8\xD6\xC3\xCE\xAA\xB8\xDF\xBC\xB6\xD3\xC3\xBB\xA7\xA1\xA3"},
-        {Texts::kBeginnerRefused,
-         "\xB3\xF5\xBC\xB6\xD3\xC3\xBB\xA7\xB2\xBB\xD4\xCA\xD0\xED\xCA\xB9\xD3\xC3\xB4\xCB\xB9\xA6\xC4\xDC\xA3\xAC\xC8"
-         "\xF4\xD2\xAA\xCA\xB9\xD3\xC3\xB4\xCB\xB9\xA6\xC4\xDC\xA3\xAC\xC7\xEB\xBD\xAB\xD3\xC3\xBB\xA7\xBC\xB6\xB1\xF0"
-         "\xC9\xE8\xD6\xC3\xCE\xAA\xC6\xD5\xCD\xA8\xD3\xC3\xBB\xA7\xBB\xF2\xB8\xDF\xBC\xB6\xD3\xC3\xBB\xA7\xA1\xA3"},
-        {Texts::kWelcome, "\xBB\xB6\xD3\xAD\xCA\xB9\xD3\xC3\xCB\xFE\xCE\xAC\xC4\xDA\xB4\xE6\xD5\xFB\xC0\xED\xA3\xA1"},
-        {Texts::kReportWritten, "\xC4\xDA\xB4\xE6\xD7\xCA\xC1\xCF\xD2\xD1\xD0\xB4\xC8\xEB\xC8\xD5\xD6\xBE\xA1\xA3"},
-        {Texts::kLogMemoryInfoFailed, "\xB4\xF2\xBF\xAA\xA1\xB0\xC4\xDA\xB4\xE6\xD7\xCA\xC1\xCF\xA1\xB1\xCA\xB1\xB3\xF6"
-                                      "\xCF\xD6\xB4\xED\xCE\xF3\xA1\xA3"},
-        {Texts::kUserSettingsSaved, "\xD3\xC3\xBB\xA7\xC9\xE8\xD6\xC3\xB1\xA3\xB4\xE6\xCD\xEA\xB1\xCF\xA1\xA3"},
-        {Texts::kSoftwareSettingsSaved, "\xC8\xED\xBC\xFE\xC9\xE8\xD6\xC3\xB1\xA3\xB4\xE6\xCD\xEA\xB1\xCF\xA1\xA3"},
-        {Texts::kUserLevelSaved,
-         "\xD3\xC3\xBB\xA7\xBC\xB6\xB1\xF0\xC9\xE8\xD6\xC3\xB1\xA3\xB4\xE6\xCD\xEA\xB1\xCF\xA1\xA3"},
-        {Texts::kLogUserSettingsSaved, "\xB1\xA3\xB4\xE6\xD3\xC3\xBB\xA7\xC9\xE8\xD6\xC3\xA1\xA3"},
-        {Texts::kLogSoftwareSettingsSaved, "\xB1\xA3\xB4\xE6\xC8\xED\xBC\xFE\xC9\xE8\xD6\xC3\xA1\xA3"},
-        {Texts::kLogUserLevelSaved, "\xB1\xA3\xB4\xE6\xD3\xC3\xBB\xA7\xBC\xB6\xB1\xF0\xC9\xE8\xD6\xC3\xA1\xA3"},
-        {Texts::kSaveFailed, "\xC9\xE8\xD6\xC3\xCA\xA7\xB0\xDC\xA3\xA1\xC7\xEB\xD6\xD8\xD0\xC2\xB0\xB2\xD7\xB0\xB1\xBE"
-                             "\xC8\xED\xBC\xFE\xA1\xA3"},
-        {Texts::kLogUserSettingsFailed, "\xD3\xC3\xBB\xA7\xC9\xE8\xD6\xC3\xCA\xA7\xB0\xDC\xA1\xA3"},
-        {Texts::kLogSoftwareSettingsFailed, "\xC8\xED\xBC\xFE\xC9\xE8\xD6\xC3\xCA\xA7\xB0\xDC\xA1\xA3"},
-        {Texts::kLogUserLevelFailed, "\xD3\xC3\xBB\xA7\xBC\xB6\xB1\xF0\xC9\xE8\xD6\xC3\xCA\xA7\xB0\xDC\xA1\xA3"},
-        {Texts::kIntervalInvalid, "\xC7\xEB\xD4\xDA\xD7\xD4\xB6\xAF\xBC\xC7\xC2\xBC\xC4\xDA\xB4\xE6\xD0\xC5\xCF\xA2\xB5"
-                                  "\xC4\xCA\xB1\xBC\xE4\xD6\xD0\xCA\xE4\xC8\xEB"
-                                  "10\xD6\xC1"
-                                  "60\xD6\xAE\xBC\xE4\xB5\xC4\xCA\xFD\xD7\xD6\xA3\xA1"},
-        {Texts::kLogBatchViewFailed,
-         "\xB4\xF2\xBF\xAA\xC5\xE4\xD6\xC3\xCE\xC4\xBC\xFE\xCA\xB1\xB3\xF6\xB4\xED\xA1\xA3"},
-        {Texts::kLogViewFailed, "\xB4\xF2\xBF\xAA\xC8\xD5\xD6\xBE\xCE\xC4\xBC\xFE\xCA\xB1\xB3\xF6\xB4\xED\xA1\xA3"},
-        {Texts::kClearLogQuestion,
-         "\xC8\xD5\xD6\xBE\xC7\xE5\xBF\xD5\xBA\xF3\xBD\xAB\xCE\xDE\xB7\xA8\xBB\xD6\xB8\xB4\xA3\xAC\xC4\xFA\xC8\xB7\xB6"
-         "\xA8\xD2\xAA\xC7\xE5\xBF\xD5\xC8\xD5\xD6\xBE\xC3\xB4\xA3\xBF"},
-        {Texts::kClearLogTitle, "\xC7\xE5\xBF\xD5\xC8\xD5\xD6\xBE"},
-        {Texts::kLogCleared, "\xC8\xD5\xD6\xBE\xD2\xD1\xC7\xE5\xBF\xD5\xA1\xA3"},
-        {"系统可用内存低于最低限度10%，自动整理内存。",
-         "\xCF\xB5\xCD\xB3\xBF\xC9\xD3\xC3\xC4\xDA\xB4\xE6\xB5\xCD\xD3\xDA\xD7\xEE\xB5\xCD\xCF\xDE\xB6\xC8"
-         "10%\xA3\xAC\xD7\xD4\xB6\xAF\xD5\xFB\xC0\xED\xC4\xDA\xB4\xE6\xA1\xA3"},
-        {Texts::lowMemoryRelease(10),
-         "\xCF\xB5\xCD\xB3\xBF\xC9\xD3\xC3\xC4\xDA\xB4\xE6\xB5\xCD\xD3\xDA\xD7\xEE\xB5\xCD\xCF"
-         "\xDE\xB6\xC8"
-         "10%\xA3\xAC\xD7\xD4\xB6\xAF\xD5\xFB\xC0\xED\xC4\xDA\xB4\xE6\xA1\xA3"},
-        {totalPhysCaption(s), "\xCE\xEF\xC0\xED\xC4\xDA\xB4\xE6\xD7\xDC\xC1\xBF: 256M"},
-        {availPhysCaption(s), "\xBF\xC9\xD3\xC3\xB5\xC4\xCE\xEF\xC0\xED\xC4\xDA\xB4\xE6: 95M"},
-        {pageFileCaption(s), "\xBF\xC9\xD3\xC3\xB5\xC4\xD2\xB3\xC3\xE6\xCE\xC4\xBC\xFE: 80%"},
-        {virtualCaption(s), "\xBF\xC9\xD3\xC3\xB5\xC4\xD0\xE9\xC4\xE2\xC4\xDA\xB4\xE6: 98%"},
-        {monitorTooltip(s), "\xBF\xC9\xD3\xC3\xB5\xC4\xCE\xEF\xC0\xED\xC4\xDA\xB4\xE6(RAM): 95 M"},
-        {availPhysPercentCaption(s), "\xBF\xC9\xD3\xC3\xB5\xC4\xCE\xEF\xC0\xED\xC4\xDA\xB4\xE6:37%"},
-        {"C:\\Program Files\\塔维内存整理\\Alarm.wav",
-         "C:\\Program Files\\\xCB\xFE\xCE\xAC\xC4\xDA\xB4\xE6\xD5\xFB\xC0\xED\\Alarm.wav"},
-        {"3,True,10,True,C:\\音效\\警报.wav,False,180,True,True,False,True,False,10,0",
-         "3,True,10,True,C:\\\xD2\xF4\xD0\xA7\\\xBE\xAF\xB1\xA8.wav,False,180,True,True,False,True,False,10,0"},
-        {"2,C:\\游戏\\启动器.exe,True,D:\\下载\\工具.exe,False,",
-         "2,C:\\\xD3\xCE\xCF\xB7\\\xC6\xF4\xB6\xAF\xC6\xF7.exe,True,D:\\\xCF\xC2\xD4\xD8\\\xB9\xA4\xBE\xDF.exe,False,"},
-        // Punctuation outside the common hanzi block, and the euro sign at the single byte 0x80.
-        {"—“”·é€", "\xA1\xAA\xA1\xB0\xA1\xB1\xA1\xA4\xA8\xA6\x80"},
-        {"", ""},
-    };
-}
+const tarvik::Win32TextCodec codec;
 
 } // namespace
 
-TEST(Win32TextCodec, WrittenTextsGiveTheLinuxBytesAndComeBack) {
-    for (const Encoded& e : writtenTexts()) {
-        EXPECT_EQ(codec.fromUtf8(e.text), e.bytes) << e.text;
-        EXPECT_EQ(codec.fromUtf8Lossy(e.text), e.bytes) << e.text;
-        EXPECT_EQ(codec.toUtf8(e.bytes), e.text) << e.text;
-        EXPECT_EQ(codec.toUtf8Lossy(e.bytes), e.text) << e.text;
-    }
+TEST(Win32TextCodec, WrittenTextsGiveTheirBytesAndComeBack) {
+    tarvik::test::checkWrittenTextsGiveTheirBytesAndComeBack(codec);
 }
 
-TEST(Win32TextCodec, BadBytesAreRefusedOrReplacedAsOnLinux) {
-    // A lead byte without its trail byte, a byte that starts nothing, a trail byte out of range.
-    const std::vector<std::pair<std::string, std::string>> cases = {
-        {"ab\xCB", "ab\xEF\xBF\xBD"},
-        {"a\xFF\xCB\xFEz", "a\xEF\xBF\xBD\xE5\xA1\x94z"},
-        {"\x81\x20x", "\xEF\xBF\xBD x"},
-        {"\xCB\xFE\xCE", "\xE5\xA1\x94\xEF\xBF\xBD"},
-    };
-    for (const auto& [bytes, lossy] : cases) {
-        EXPECT_EQ(codec.toUtf8(bytes), std::nullopt) << lossy;
-        EXPECT_EQ(codec.toUtf8Lossy(bytes), lossy);
-    }
+TEST(Win32TextCodec, BadBytesAreRefusedOrReplaced) {
+    tarvik::test::checkBadBytesAreRefusedOrReplaced(codec);
 }
 
-TEST(Win32TextCodec, UnrepresentableTextIsRefusedOrReplacedAsOnLinux) {
-    // No code page 936 form (an emoji, a fraction, y with diaeresis), broken UTF-8 (cut short, a
-    // stray continuation byte, an encoded surrogate); the replacement takes one whole character.
-    const std::vector<std::pair<std::string, std::string>> cases = {
-        {"塔😀维", "\xCB\xFE?\xCE\xAC"},
-        {"½ÿ", "??"},
-        {"a\xC3", "a?"},
-        {"\xE5\xA1"
-         "ab",
-         "?ab"},
-        {"\xE5\xA1维", "?\xCE\xAC"},
-        {"x\x80y", "x?y"},
-        {"\xED\xA0\x80z", "?z"},
-    };
-    for (const auto& [text, lossy] : cases) {
-        EXPECT_EQ(codec.fromUtf8(text), std::nullopt) << lossy;
-        EXPECT_EQ(codec.fromUtf8Lossy(text), lossy);
-    }
+TEST(Win32TextCodec, UnrepresentableTextIsRefusedOrReplaced) {
+    tarvik::test::checkUnrepresentableTextIsRefusedOrReplaced(codec);
 }
 
-TEST(Win32TextCodec, ReadsAndWritesAsTheLinuxBuild) {
-    for (const auto& s : test::cp936Samples()) {
-        EXPECT_EQ(codec.toUtf8AsWindows(s.bytes), s.utf8) << s.utf8;
-        EXPECT_EQ(codec.fromUtf8(s.utf8), s.writtenBack) << s.utf8;
-    }
+TEST(Win32TextCodec, ReadsAndWritesAsWindows) {
+    tarvik::test::checkReadsAndWritesAsWindows(codec);
 }
