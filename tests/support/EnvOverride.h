@@ -21,11 +21,16 @@ public:
 
 private:
     void set(const std::optional<std::string>& value) const {
+#ifdef _WIN32
+        // An empty value removes the variable.
+        ::_putenv_s(m_name, value ? value->c_str() : "");
+#else
         if (value) {
             ::setenv(m_name, value->c_str(), 1);
         } else {
             ::unsetenv(m_name);
         }
+#endif
     }
 
     const char* m_name;
