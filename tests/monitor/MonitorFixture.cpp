@@ -1,7 +1,7 @@
 #include "MonitorFixture.h"
 
-#include "fakes/LogFile.h"
 #include "monitor/UiFonts.h"
+#include "support/LogFile.h"
 
 namespace tarvik::test {
 

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "fakes/FakePlatform.h"
-#include "fakes/TempFolder.h"
 #include "monitor/AppContext.h"
 #include "monitor/Frmload.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 #include <memory>

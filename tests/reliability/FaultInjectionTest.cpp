@@ -3,7 +3,6 @@
 // refused release block and a batch entry that does not exist. Each ends in the program's own
 // failure behaviour, without a crash and without damage to any file.
 #include "fakes/FakePlatform.h"
-#include "fakes/TempFolder.h"
 #include "mainwindow/Frmain.h"
 #include "mainwindow/FrmainHost.h"
 #include "mainwindow/LogPage.h"
@@ -11,6 +10,7 @@
 #include "monitor/Frmload.h"
 #include "platform/linux/QtProcessLauncher.h"
 #include "settings/Texts.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>

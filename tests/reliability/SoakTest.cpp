@@ -3,12 +3,12 @@
 // runs low. The process must not grow, must not leak file descriptors, and the log must hold
 // exactly the entries that period asked for.
 #include "fakes/FakePlatform.h"
-#include "fakes/TempFolder.h"
 #include "mainwindow/Frmain.h"
 #include "mainwindow/FrmainHost.h"
 #include "monitor/AppContext.h"
 #include "monitor/Frmload.h"
 #include "platform/linux/MmapBlockAllocator.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>
