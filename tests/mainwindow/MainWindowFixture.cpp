@@ -1,6 +1,6 @@
 #include "MainWindowFixture.h"
 
-#include "fakes/LogFile.h"
+#include "support/LogFile.h"
 
 #include "mainwindow/Frmain.h"
 #include "mainwindow/PageStrip.h"

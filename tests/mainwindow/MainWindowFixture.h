@@ -2,8 +2,8 @@
 
 #include "app/AppContext.h"
 #include "fakes/FakePlatform.h"
-#include "fakes/TempFolder.h"
 #include "program/FrmainHost.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 #include <memory>

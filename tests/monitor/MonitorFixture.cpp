@@ -1,6 +1,6 @@
 #include "MonitorFixture.h"
 
-#include "fakes/LogFile.h"
+#include "support/LogFile.h"
 #include "ui/UiFonts.h"
 
 namespace tarvik::test {

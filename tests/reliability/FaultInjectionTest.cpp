@@ -4,13 +4,13 @@
 // failure behaviour, without a crash and without damage to any file.
 #include "app/AppContext.h"
 #include "fakes/FakePlatform.h"
-#include "fakes/TempFolder.h"
 #include "mainwindow/Frmain.h"
 #include "mainwindow/LogPage.h"
 #include "monitor/Frmload.h"
 #include "platform/linux/QtProcessLauncher.h"
 #include "program/FrmainHost.h"
 #include "settings/Texts.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>

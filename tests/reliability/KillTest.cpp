@@ -1,8 +1,8 @@
 // A process that saves settings, the placement and log entries is killed with SIGKILL at random
 // moments, over and over. Every file must then hold either its old or its new content, never a
 // torn or empty one, and the start-up readers must still accept all of them.
-#include "fakes/KillRounds.h"
-#include "fakes/TempFolder.h"
+#include "support/KillRounds.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -4,11 +4,11 @@
 // exactly the entries that period asked for.
 #include "app/AppContext.h"
 #include "fakes/FakePlatform.h"
-#include "fakes/TempFolder.h"
 #include "mainwindow/Frmain.h"
 #include "monitor/Frmload.h"
 #include "platform/linux/MmapBlockAllocator.h"
 #include "program/FrmainHost.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>

@@ -1,11 +1,11 @@
 #include "settings/EventLog.h"
 
 #include "fakes/FakePlatform.h"
-#include "fakes/TempFolder.h"
 #include "platform/FileAppender.h"
 #include "platform/TextCodec.h"
 #include "settings/Paths.h"
 #include "settings/SettingsFiles.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "settings/ProgramFolders.h"
 
 #include "fakes/FakePlatform.h"
-#include "fakes/TempFolder.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "settings/SettingsFiles.h"
 
 #include "fakes/FakePlatform.h"
-#include "fakes/TempFolder.h"
 #include "platform/TextCodec.h"
 #include "settings/SettingsFormat.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
