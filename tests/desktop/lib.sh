@@ -264,7 +264,7 @@ exit_placement() {
 }
 
 # Opens the monitor window's popup menu with a right-click and types `keys` into it.
-menu() {
+monitor_menu() {
     local cx cy
     read -r cx cy < <(centre_of "$MONITOR")
     xdotool mousemove "$cx" "$cy" click 3

@@ -144,7 +144,7 @@ answer_box() {
 # window, under the executable's name.
 PROGRAM_CLASS=tarvik.exe
 # Opens the monitor window's popup menu, optionally photographs it, and types keys into it.
-menu() {
+wine_monitor_menu() {
     local cx cy attempt
     read -r cx cy < <(centre_of "$MONITOR")
     # A click that comes while the program is still starting is answered once it runs; one that
