@@ -12,8 +12,7 @@ install(TARGETS tarvik RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # executable: a private module, one level below /usr/lib/tarvik so that no ldconfig call is added.
 install(TARGETS tarvik_sound LIBRARY DESTINATION lib/tarvik/modules)
 # From data/, never from build/bin, where the settings and log may be the developer's own.
-install(FILES data/info.dxl data/set.dxl data/AqSet.dxl data/wtl.dxl data/afn.dxl data/Tarvik.log data/Alarm.wav
-        DESTINATION ${TARVIK_DATA_DESTINATION})
+install(FILES ${TARVIK_FACTORY_FILES} DESTINATION ${TARVIK_DATA_DESTINATION})
 install(FILES ${CMAKE_BINARY_DIR}/help-stage/Tarvik.chm DESTINATION ${TARVIK_DATA_DESTINATION} OPTIONAL)
 file(GLOB TARVIK_HELP_PAGES CONFIGURE_DEPENDS data/help/*.html data/help/*.css)
 install(FILES ${TARVIK_HELP_PAGES} DESTINATION ${TARVIK_DATA_DESTINATION}/help)
