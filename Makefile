@@ -61,7 +61,8 @@ test-windows-widgets: build
 windows: build
 	JOBS=$(JOBS) BUILD=$(BUILD) ./scripts/build-windows
 
-# The Debian package dist/tarvik_3.0-1_amd64.deb (built in build-pkg/).
+# The Debian package dist/tarvik_3.0-1_amd64.deb (tarvik_3.0-1+deb13_amd64.deb on Debian 13; built in
+# build-pkg/).
 package: deps
 	JOBS=$(JOBS) ./scripts/build-package
 
