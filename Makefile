@@ -1,7 +1,7 @@
 # Thin wrapper over CMake. `make run` and `make test` set up everything on a fresh Debian 12 or 13 machine.
 # build/ has the tests; `make run` builds the program alone, with its own packages, into build-run/.
 BUILD ?= build
-RUN_BUILD ?= build-run
+BUILD_RUN ?= build-run
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 # Seconds each fuzz target runs in `make test`.
@@ -23,9 +23,9 @@ build: configure
 # Only what building and running the program needs: no tests, no googletest, no cross toolchain.
 run:
 	./scripts/install-deps run
-	cmake -S . -B $(RUN_BUILD) -G Ninja -DTARVIK_TESTS=OFF $(CMAKE_FLAGS)
-	cmake --build $(RUN_BUILD) -j $(JOBS)
-	$(RUN_BUILD)/bin/tarvik
+	cmake -S . -B $(BUILD_RUN) -G Ninja -DTARVIK_TESTS=OFF $(CMAKE_FLAGS)
+	cmake --build $(BUILD_RUN) -j $(JOBS)
+	$(BUILD_RUN)/bin/tarvik
 
 # The edit-compile-test loop: build/ and its tests (unit, widget, reliability, desktop), nothing else.
 check: build
@@ -46,7 +46,7 @@ test: build
 	JOBS=$(JOBS) BUILD=$(BUILD) ./scripts/timed-stage "Windows widget tests under Wine" ./scripts/test-windows-widgets
 	JOBS=$(JOBS) BUILD=$(BUILD) ./scripts/timed-stage "Windows program under Wine" ./scripts/test-windows-program
 	JOBS=$(JOBS) ./scripts/timed-stage "Debian package and its checks" ./scripts/test-package
-	./scripts/test-counts $(BUILD) build-win build-wingui
+	./scripts/test-counts $(BUILD) $${BUILD_WIN:-build-win} $${BUILD_WINGUI:-build-wingui}
 
 test-windows: deps
 	JOBS=$(JOBS) ./scripts/test-windows
@@ -54,14 +54,15 @@ test-windows: deps
 # The widget tests built against Qt for Windows and run under Wine (build-wingui/) alone.
 test-windows-widgets: build
 	JOBS=$(JOBS) BUILD=$(BUILD) ./scripts/test-windows-widgets
-	./scripts/test-counts $(BUILD) build-wingui
+	./scripts/test-counts $(BUILD) $${BUILD_WINGUI:-build-wingui}
 
 # The Windows program as dist/Tarvik-3.0-windows-x64.zip and dist/Tarvik-3.0-setup.exe (Qt for Windows
 # is built once, into a cache).
 windows: build
 	JOBS=$(JOBS) BUILD=$(BUILD) ./scripts/build-windows
 
-# The Debian package dist/tarvik_3.0-1_amd64.deb (built in build-pkg/).
+# The Debian package dist/tarvik_3.0-1_amd64.deb (tarvik_3.0-1+deb13_amd64.deb on Debian 13; built in
+# build-pkg/).
 package: deps
 	JOBS=$(JOBS) ./scripts/build-package
 
@@ -76,4 +77,6 @@ bench-windows: build
 	JOBS=$(JOBS) BUILD=$(BUILD) ./scripts/bench-windows
 
 clean:
-	rm -rf $(BUILD) $(RUN_BUILD) build-asan build-fuzz build-win build-wingui build-winapp build-benchwin build-pkg dist
+	rm -rf $(BUILD) $(BUILD_RUN) $${BUILD_ASAN:-build-asan} $${BUILD_FUZZ:-build-fuzz} $${BUILD_WIN:-build-win} \
+	    $${BUILD_WINGUI:-build-wingui} $${BUILD_WINAPP:-build-winapp} $${BUILD_BENCHWIN:-build-benchwin} \
+	    $${BUILD_PKG:-build-pkg} dist

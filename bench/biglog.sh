@@ -30,7 +30,7 @@ start=$(anon)
 c0=$(cpu)
 sleep 1.5
 idle=$(awk -v a="$c0" -v b="$(cpu)" 'BEGIN {print (b - a) / 1e6}')
-menu Down Down Down Down Return # 主窗口: the memory page
+monitor_menu Down Down Down Down Return # 主窗口: the memory page
 wait_for 'MAIN=$(main_window) && is_viewable "$MAIN"' || fail "主窗口 did not show the main window"
 sleep 1
 read -r x y < <(top_left_of "$MAIN")

@@ -4,7 +4,9 @@
 // icon hides and shows it, as the program's does, so that one run can measure both. The 1 s and
 // 500 ms timers also take the memory sample that the program must take at those rates, as it
 // takes it, once for timers that fire together: on Linux (with IDLE_SAMPLE set) /proc/meminfo and
-// /proc/self/statm, kept open and read afresh; on Windows (always) GlobalMemoryStatusEx.
+// /proc/self/statm, kept open and read afresh; on Windows (always) GlobalMemoryStatusEx. With
+// IDLE_TEXT set the window shows one line of text, drawn once, as a monitor window must show its
+// figure: under Wine the first text a program draws loads the fonts' faces into its own memory.
 #ifdef _WIN32
 #include <windows.h>
 #else
@@ -16,6 +18,7 @@
 #include <chrono>
 
 #include <QApplication>
+#include <QLabel>
 #include <QPixmap>
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -84,6 +87,10 @@ int main(int argc, char** argv) {
     QWidget window(nullptr, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool);
     window.setWindowTitle(QStringLiteral("idle_timers"));
     window.resize(120, 16);
+    if (qEnvironmentVariableIsSet("IDLE_TEXT")) {
+        auto* text = new QLabel(QStringLiteral("可用内存 1234 MB"), &window);
+        text->resize(window.size());
+    }
     if (!qEnvironmentVariableIsSet("IDLE_HIDDEN")) {
         window.show();
     }

@@ -1,4 +1,5 @@
-# The Debian package dist/tarvik_3.0-1_amd64.deb (`make package`, scripts/build-package):
+# The Debian package dist/tarvik_3.0-1_amd64.deb (`make package`, scripts/build-package; on Debian 13
+# dist/tarvik_3.0-1+deb13_amd64.deb):
 # /usr/bin/tarvik, the alarm's sound module in /usr/lib/tarvik/modules, the factory files, help
 # and sound in /usr/share/tarvik (found from the executable as ../share/tarvik), the menu entry,
 # the icon in every hicolor size, AppStream metainfo, the copyright file, changelog and manual page.
@@ -12,8 +13,7 @@ install(TARGETS tarvik RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # executable: a private module, one level below /usr/lib/tarvik so that no ldconfig call is added.
 install(TARGETS tarvik_sound LIBRARY DESTINATION lib/tarvik/modules)
 # From data/, never from build/bin, where the settings and log may be the developer's own.
-install(FILES data/info.dxl data/set.dxl data/AqSet.dxl data/wtl.dxl data/afn.dxl data/Tarvik.log data/Alarm.wav
-        DESTINATION ${TARVIK_DATA_DESTINATION})
+install(FILES ${TARVIK_FACTORY_FILES} DESTINATION ${TARVIK_DATA_DESTINATION})
 install(FILES ${CMAKE_BINARY_DIR}/help-stage/Tarvik.chm DESTINATION ${TARVIK_DATA_DESTINATION} OPTIONAL)
 file(GLOB TARVIK_HELP_PAGES CONFIGURE_DEPENDS data/help/*.html data/help/*.css)
 install(FILES ${TARVIK_HELP_PAGES} DESTINATION ${TARVIK_DATA_DESTINATION}/help)
@@ -45,7 +45,10 @@ install(FILES ${TARVIK_PACKAGING_DIR}/lintian-overrides DESTINATION ${CMAKE_INST
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tarvik)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR})
-set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
+# The Debian revision: 1, with the release it was built on after it when that is not Debian 12
+# (scripts/build-package gives 1+deb13 on Debian 13), so the packages of two releases differ.
+set(TARVIK_DEBIAN_REVISION 1 CACHE STRING "Debian revision of the package")
+set(CPACK_DEBIAN_PACKAGE_RELEASE ${TARVIK_DEBIAN_REVISION})
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/cpack)

@@ -36,9 +36,7 @@ if(MINGW)
 endif()
 
 # The factory files, as a first start needs them; the help file as the build made it.
-install(FILES ${CMAKE_SOURCE_DIR}/data/info.dxl ${CMAKE_SOURCE_DIR}/data/set.dxl ${CMAKE_SOURCE_DIR}/data/AqSet.dxl
-              ${CMAKE_SOURCE_DIR}/data/wtl.dxl ${CMAKE_SOURCE_DIR}/data/afn.dxl ${CMAKE_SOURCE_DIR}/data/Tarvik.log
-              ${CMAKE_SOURCE_DIR}/data/Alarm.wav DESTINATION .)
+install(FILES ${TARVIK_FACTORY_FILES} DESTINATION .)
 install(FILES ${TARVIK_PROGRAM_DIR}/Tarvik.chm DESTINATION . OPTIONAL)
 
 # Debug sections are most of a mingw DLL's size (Qt6Core.dll: 9.5 MB before, 6.5 MB after). Only

@@ -1,8 +1,8 @@
+# Copies the factory files named in LIST (cmake/factory-files.txt) from SOURCE into DEST, each
+# only when DEST has no file of that name in any letter case, so a rebuild never overwrites a
+# user's settings or log.
 cmake_minimum_required(VERSION 3.25)
-# Copies the factory files from SOURCE into DEST, each only when DEST has no file of that name
-# in any letter case, so a rebuild never overwrites a user's settings or log.
-cmake_minimum_required(VERSION 3.25)
-set(FACTORY_FILES info.dxl set.dxl AqSet.dxl wtl.dxl afn.dxl Tarvik.log Alarm.wav)
+file(STRINGS "${LIST}" FACTORY_FILES REGEX "^[^#]")
 file(MAKE_DIRECTORY "${DEST}")
 file(GLOB existing RELATIVE "${DEST}" "${DEST}/*")
 set(existing_lower "")

@@ -26,6 +26,9 @@ command -v xdotool >/dev/null || skip "xdotool is not installed"
 
 EXE=$1
 DATA=$2
+# The names of the factory files in $DATA, one a line, as the build lays them beside the program.
+FACTORY_LIST="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/cmake/factory-files.txt"
+factory_files() { grep -v '^#' "$FACTORY_LIST"; }
 WORK=$(mktemp -d /tmp/tarvik-desktop.XXXXXX)
 PIDS=()
 RUN_AS=()
@@ -117,7 +120,7 @@ program_folder() {
     cp "$EXE" "$PROG/tarvik"
     # The alarm's sound module lies beside the executable.
     [ -f "$(dirname "$EXE")/libtarvik-sound.so" ] && cp "$(dirname "$EXE")/libtarvik-sound.so" "$PROG/"
-    for f in info.dxl set.dxl AqSet.dxl wtl.dxl afn.dxl Tarvik.log Alarm.wav; do
+    for f in $(factory_files); do
         cp "$DATA/$f" "$PROG/$f"
     done
 }
@@ -264,7 +267,7 @@ exit_placement() {
 }
 
 # Opens the monitor window's popup menu with a right-click and types `keys` into it.
-menu() {
+monitor_menu() {
     local cx cy
     read -r cx cy < <(centre_of "$MONITOR")
     xdotool mousemove "$cx" "$cy" click 3

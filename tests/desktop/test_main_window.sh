@@ -9,7 +9,7 @@ program_folder
 program_start
 SHOT_ON_FAIL="$WORK/failure.png"
 
-menu Down Down Down Down Return # 主窗口
+monitor_menu Down Down Down Down Return # 主窗口
 wait_for 'MAIN=$(main_window) && is_viewable "$MAIN"' || fail "主窗口 did not show the main window"
 read -r x y < <(top_left_of "$MAIN")
 [ $((x + 231 - 512)) -ge -20 ] && [ $((x + 231 - 512)) -le 20 ] || fail "the main window is not centred (left $x)"
@@ -27,13 +27,13 @@ sleep 0.3
 xdotool mousemove $((x + 42)) $((y + 278)) click 1
 wait_for '! is_viewable "$MAIN"' || fail "关闭 did not hide the main window"
 
-menu Down Down Down Right Down Return # 操作 > 查看日志
+monitor_menu Down Down Down Right Down Return # 操作 > 查看日志
 wait_for 'is_viewable "$MAIN"' || fail "查看日志 did not show the main window again"
 
 # The close box destroys the window; the next command builds a new one.
 xdotool windowactivate --sync "$MAIN" key alt+F4
 wait_for '! xwininfo -id "$MAIN" >/dev/null 2>&1' || fail "the close box did not destroy the main window"
-menu Down Down Down Down Return
+monitor_menu Down Down Down Down Return
 wait_for 'NEW=$(main_window) && is_viewable "$NEW"' || fail "主窗口 did not build the main window again"
 [ "$NEW" != "$MAIN" ] || fail "the closed main window came back instead of a new one"
 kill -0 "$PROGRAM_PID" || fail "the program ended with its main window"

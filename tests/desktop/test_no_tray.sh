@@ -7,14 +7,14 @@ source "$(dirname "$0")/lib.sh"
 
 start_hidden_without_tray
 
-menu Down Down Down Down Return # 主窗口
+monitor_menu Down Down Down Down Return # 主窗口
 wait_for 'MAIN=$(main_window) && is_viewable "$MAIN"' || fail "主窗口 from the menu did not show the main window"
 
 icewm_start
 wait_for 'ICON=$(tray_icon)' 100 || fail "the tray icon did not appear in the tray that came later"
 is_viewable "$MONITOR" || fail "the monitor window went away when the tray came"
 
-menu Up Return # 退出
+monitor_menu Up Return # 退出
 wait_for '! kill -0 $PROGRAM_PID 2>/dev/null' || fail "the program did not end on 退出"
 for f in info.dxl set.dxl; do
     [ "$(tr -d '\r\n' <"$PROG/$f")" = "$HIDDEN_AT_START" ] || fail "$f no longer holds the hidden start: $(cat "$PROG/$f")"

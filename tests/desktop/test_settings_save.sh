@@ -16,7 +16,7 @@ page_shot() {
     import -window "$MAIN" "$TARVIK_SHOTS/$1.png"
 }
 
-menu Down Down Down Down Down Return # 设置...
+monitor_menu Down Down Down Down Down Return # 设置...
 wait_for 'MAIN=$(main_window) && is_viewable "$MAIN"' || fail "设置... did not show the main window"
 read -r MX MY < <(top_left_of "$MAIN")
 sleep 1 # the window refreshes its pages within half a second

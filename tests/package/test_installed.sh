@@ -31,7 +31,7 @@ for f in AqSet.dxl Tarvik.log afn.dxl info.dxl set.dxl wtl.dxl; do
 done
 
 # "设置..." → "软件设置": ticking "开机时自动运行本程序" and saving registers this executable.
-menu Down Down Down Down Down Return
+monitor_menu Down Down Down Down Down Return
 wait_for 'MAIN=$(main_window) && is_viewable "$MAIN"' || fail "设置... did not show the main window"
 read -r MX MY < <(top_left_of "$MAIN")
 sleep 1
@@ -43,7 +43,7 @@ wait_for '[ -f "$entry" ]' || fail "the software settings save wrote no autostar
 [ "$(grep '^Exec=' "$entry")" = "Exec=$EXE" ] || fail "the autostart entry reads $(grep '^Exec=' "$entry")"
 grep -q '保存软件设置。' <(iconv -f CP936 -t UTF-8 "$OWN/Tarvik.log") || fail "the save was not logged in the user's folder"
 
-menu Up Return # 退出
+monitor_menu Up Return # 退出
 wait_for '! kill -0 $PROGRAM_PID 2>/dev/null' || fail "the program did not end on 退出"
 exit_placement "$OWN/wtl.dxl" >/dev/null || exit 1
 tree | diff "$WORK/tree-before" - || fail "the program wrote under the unpacked root"

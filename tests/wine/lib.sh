@@ -143,8 +143,9 @@ answer_box() {
 # Popup menus: Wine shows them as override-redirect windows of the program, like the monitor
 # window, under the executable's name.
 PROGRAM_CLASS=tarvik.exe
-# Opens the monitor window's popup menu, optionally photographs it, and types keys into it.
-menu() {
+# Opens the monitor window's popup menu, photographs it when the first argument names the
+# photograph (empty: none), and types the other arguments into it as keys.
+wine_monitor_menu() {
     local cx cy attempt
     read -r cx cy < <(centre_of "$MONITOR")
     # A click that comes while the program is still starting is answered once it runs; one that

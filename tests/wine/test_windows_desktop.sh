@@ -102,7 +102,7 @@ wait_for 'holds info.dxl "$settings_line"' ||
     fail "条形图 did not store the settings as they were: $(cat -A "$PROG/info.dxl")"
 
 # --- The main window's page buttons: each of the five shows its own page.
-menu "" Down Down Down Down Return # 主窗口
+wine_monitor_menu "" Down Down Down Down Return # 主窗口
 wait_for 'MAIN=$(window_of 塔维内存整理 462x334)' || fail "主窗口 did not show the main window"
 read -r MX MY < <(top_left_of "$MAIN")
 sleep 1
@@ -163,7 +163,7 @@ xdotool mousemove $((mx + 40)) $((my + 8)) click --repeat 2 --delay 80 1
 wait_for '! is_viewable "$MAIN"' || fail "a second double-click on the bar did not hide the main window"
 [ "$(top_left_of "$MONITOR")" = "$mx $my" ] || fail "clicks on the bar moved the monitor window to $(top_left_of "$MONITOR")"
 
-menu "" Up Return # 退出
+wine_monitor_menu "" Up Return # 退出
 wait_for ended || fail "the program did not end on 退出"
 
 # --- A placement that leaves 2 of the bar's 120 pixels on the screen brings the window wholly
@@ -173,6 +173,6 @@ wine_start
 wait_long 'MONITOR=$(window_of 塔维内存整理 120x16)' || fail "the monitor window did not appear"
 wait_for '[ "$(top_left_of "$MONITOR")" = "904 300" ]' ||
     fail "a placement 2 pixels on the screen started the window at $(top_left_of "$MONITOR") instead of 904,300"
-menu "" Up Return
+wine_monitor_menu "" Up Return
 wait_for ended || fail "the program did not end on 退出"
 echo "PASS: the Windows program's tray menu, drag (worst miss $DRAG_WORST px), chart-style menu, page buttons, saves, double-click and sliver placement under Wine"

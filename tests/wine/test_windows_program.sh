@@ -66,7 +66,7 @@ wait_for '[ "$(open_menus)" -eq 0 ]' || fail "the tray menu did not close"
 # --- "整理内存" from the monitor window's menu (a normal user, the factory level) logs its line,
 # in code page 936 with CR LF.
 before=$(log_text | grep -c '整理内存。')
-menu windows-popup-menu Down Down Return
+wine_monitor_menu windows-popup-menu Down Down Return
 wait_for '[ "$(log_text | grep -c "整理内存。")" -gt "$before" ]' || fail "整理内存 wrote no log line"
 log_text | tail -n 1 | grep -Eq '^[0-9]{4}-[0-9]{1,2}-[0-9]{1,2} [0-9]{1,2}:[0-9]{2}:[0-9]{2} 整理内存。'$'\r''?$' ||
     fail "the log's last line is '$(log_text | tail -n 1)'"
@@ -74,7 +74,7 @@ log_text | tail -n 1 | grep -Eq '^[0-9]{4}-[0-9]{1,2}-[0-9]{1,2} [0-9]{1,2}:[0-9
 grep -q $'\xd5\xfb\xc0\xed\xc4\xda\xb4\xe6\xa1\xa3' "$PROG/Tarvik.log" || fail "整理内存。 is not in code page 936"
 
 # --- "主窗口": the main window at its fixed size, its page strip showing five page buttons.
-menu "" Down Down Down Down Return
+wine_monitor_menu "" Down Down Down Down Return
 wait_for 'MAIN=$(window_of 塔维内存整理 462x334)' || fail "主窗口 did not show the main window"
 read -r MX MY < <(top_left_of "$MAIN")
 sleep 1
@@ -126,7 +126,7 @@ memory=$(awk '/VmRSS/ {r=$2} /RssAnon/ {a=$2} END {printf "%.1f MB, of which %.1
     "/proc/$PROGRAM_PID/status")
 
 # --- "退出" ends the process and leaves the placement with ", ".
-menu "" Up Return
+wine_monitor_menu "" Up Return
 wait_for ended || fail "the program did not end on 退出"
 exit_placement "$PROG/wtl.dxl" >/dev/null || exit 1
 
@@ -137,7 +137,7 @@ wine_start
 wait_long 'MONITOR=$(window_of 塔维内存整理 120x16)' || fail "a broken set.dxl stopped the start"
 second_start=$(seconds_since "$begin")
 cmp -s "$PROG/set.dxl" "$PROG/info.dxl" || fail "set.dxl was not rebuilt from info.dxl"
-menu "" Up Return
+wine_monitor_menu "" Up Return
 wait_for ended || fail "the program did not end on 退出"
 
 # A broken info.dxl as well: the configuration message under the program's title, its log line,

@@ -229,7 +229,7 @@ done
 cmp -s "$USERDIR/info.dxl" "$DATA/info.dxl" || fail "$USERDIR/info.dxl is not the factory file"
 
 # Start at log-on saved from the software page: a Run value that starts exactly this executable.
-menu "" Down Down Down Down Return # 主窗口
+wine_monitor_menu "" Down Down Down Down Return # 主窗口
 wait_for 'MAIN=$(window_of 塔维内存整理 462x334)' || fail "主窗口 did not show the main window"
 read -r MX MY < <(top_left_of "$MAIN")
 sleep 1
