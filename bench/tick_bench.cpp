@@ -3,11 +3,11 @@
 // runs one tick many times. Usage: tick_bench <data folder> <timer1|timer2|timer3|main> [count]
 // "timer3-line" runs Timer3 with the line chart shown. Prints microseconds per tick; run under
 // callgrind with --toggle-collect for instructions.
+#include "app/AppContext.h"
 #include "mainwindow/Frmain.h"
-#include "mainwindow/FrmainHost.h"
-#include "monitor/AppContext.h"
 #include "monitor/Frmload.h"
 #include "platform/Platform.h"
+#include "program/FrmainHost.h"
 #include "settings/ProgramFolders.h"
 
 #include <chrono>

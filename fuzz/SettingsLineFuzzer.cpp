@@ -1,5 +1,6 @@
 // The line of set.dxl and info.dxl, and the field conversions every reader uses.
 #include "FuzzCheck.h"
+#include "settings/SettingsConversions.h"
 #include "settings/SettingsFormat.h"
 
 #include <cmath>
@@ -12,14 +13,14 @@ namespace {
 // The conversions must agree wherever their ranges overlap: a field that one reader takes as a
 // byte must not read as another number elsewhere.
 void checkConversions(std::string_view field) {
-    const auto byte = SettingsFormat::toByte(field);
-    const auto int16 = SettingsFormat::toInt16(field);
-    const auto percent = SettingsFormat::toMinFreePercent(field);
-    const auto single = SettingsFormat::toSingle(field);
+    const auto byte = SettingsConversions::toByte(field);
+    const auto int16 = SettingsConversions::toInt16(field);
+    const auto percent = SettingsConversions::toMinFreePercent(field);
+    const auto single = SettingsConversions::toSingle(field);
     if (byte) {
         FUZZ_CHECK(int16 && *int16 == *byte);
         FUZZ_CHECK(percent && *percent == *byte);
-        FUZZ_CHECK(SettingsFormat::toBoolean(field).has_value());
+        FUZZ_CHECK(SettingsConversions::toBoolean(field).has_value());
         FUZZ_CHECK(single.has_value());
     }
     if (int16 && *int16 >= 0 && *int16 <= 255) {
@@ -29,11 +30,11 @@ void checkConversions(std::string_view field) {
         FUZZ_CHECK(std::isfinite(*single));
     }
     // Text after the number ("10%") never changes the number the field starts with.
-    const double leading = SettingsFormat::leadingNumber(field);
+    const double leading = SettingsConversions::leadingNumber(field);
     FUZZ_CHECK(!std::isnan(leading));
     std::string withTail(field);
     withTail += "%x";
-    FUZZ_CHECK(SettingsFormat::leadingNumber(withTail) == leading);
+    FUZZ_CHECK(SettingsConversions::leadingNumber(withTail) == leading);
 }
 
 } // namespace

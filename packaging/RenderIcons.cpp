@@ -2,7 +2,7 @@
 // need: tarvik-N.png for the desktop's icon theme and Tarvik.ico for the Windows executable.
 //
 //   tarvik_icons OUTDIR
-#include "monitor/ChartPictures.h"
+#include "ui/ProgramIcon.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -70,7 +70,7 @@ QByteArray dibBytes(const QImage& source) {
 QByteArray icoBytes() {
     std::vector<QByteArray> images;
     for (int size : kIcoSizes) {
-        const QImage image = tarvik::ChartPictures::programIconImage(size);
+        const QImage image = tarvik::ProgramIcon::image(size);
         images.push_back(size >= 256 ? pngBytes(image) : dibBytes(image));
     }
     QByteArray out;
@@ -116,7 +116,7 @@ int main(int argc, char* argv[]) {
     bool ok = true;
     for (int size : kPngSizes) {
         const QString name = QStringLiteral("tarvik-%1.png").arg(size);
-        ok = writeFile(out.filePath(name), pngBytes(tarvik::ChartPictures::programIconImage(size))) && ok;
+        ok = writeFile(out.filePath(name), pngBytes(tarvik::ProgramIcon::image(size))) && ok;
     }
     ok = writeFile(out.filePath(QStringLiteral("Tarvik.ico")), icoBytes()) && ok;
     if (!ok) {

@@ -1,9 +1,10 @@
-#include "monitor/ProgramStart.h"
-#include "monitor/UiFonts.h"
+#include "app/AppState.h"
 #include "platform/Platform.h"
-#include "settings/AppState.h"
+#include "platform/QtEnvironment.h"
+#include "program/ProgramStart.h"
 #include "settings/Paths.h"
 #include "settings/ProgramFolders.h"
+#include "ui/UiFonts.h"
 
 #include <QApplication>
 #include <QDir>

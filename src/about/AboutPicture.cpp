@@ -1,6 +1,6 @@
 #include "about/AboutPicture.h"
 
-#include "monitor/ChartPictures.h"
+#include "ui/ProgramIcon.h"
 
 #include <QFont>
 #include <QGuiApplication>
@@ -45,7 +45,7 @@ void background(QPainter& p) {
 }
 
 void title(QPainter& p) {
-    p.drawPixmap(QRect(22, 24, 44, 44), ChartPictures::programIcon().pixmap(QSize(44, 44)));
+    p.drawPixmap(QRect(22, 24, 44, 44), ProgramIcon::icon().pixmap(QSize(44, 44)));
     const QString text = QStringLiteral("塔维内存整理");
     p.setFont(titleFont(32, QFont::Bold));
     p.setPen(QColor(0, 0, 0, 110));

@@ -1,11 +1,11 @@
 #include "about/Frmabout.h"
 
 #include "about/AboutPicture.h"
-#include "mainwindow/ClickLabel.h"
-#include "monitor/ChartPictures.h"
-#include "monitor/Twips.h"
 #include "platform/Shell.h"
 #include "settings/Texts.h"
+#include "ui/ClickLabel.h"
+#include "ui/ProgramIcon.h"
+#include "ui/Twips.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -33,7 +33,7 @@ Frmabout::Frmabout(Shell& shell, std::string programFolder, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_shell(shell), m_programFolder(std::move(programFolder)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("关于"));
-    setWindowIcon(ChartPictures::programIcon());
+    setWindowIcon(ProgramIcon::icon());
     QFont f = font();
     f.setPixelSize(12);
     setFont(f);

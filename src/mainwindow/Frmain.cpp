@@ -1,15 +1,15 @@
 #include "mainwindow/Frmain.h"
 
+#include "app/AppContext.h"
 #include "mainwindow/LogPage.h"
 #include "mainwindow/MemoryInfoPage.h"
 #include "mainwindow/PageStrip.h"
 #include "mainwindow/SoftwareSettingsPage.h"
 #include "mainwindow/UserLevelPage.h"
 #include "mainwindow/UserSettingsPage.h"
-#include "monitor/AppContext.h"
-#include "monitor/ChartPictures.h"
-#include "monitor/Twips.h"
 #include "settings/Texts.h"
+#include "ui/ProgramIcon.h"
+#include "ui/Twips.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -26,7 +26,7 @@ Frmain::Frmain(AppContext& context, QWidget* parent)
                           Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       m_ctx(context) {
     setWindowTitle(QString::fromUtf8(Texts::kProgramTitle));
-    setWindowIcon(ChartPictures::programIcon());
+    setWindowIcon(ProgramIcon::icon());
     QFont f = font();
     f.setPixelSize(12);
     setFont(f);
@@ -37,14 +37,14 @@ Frmain::Frmain(AppContext& context, QWidget* parent)
 
     m_memoryPage = new MemoryInfoPage(m_ctx, this);
     connect(m_memoryPage, &MemoryInfoPage::statusChanged, this, &Frmain::setStatus);
-    m_pages[FmeXXZL] = m_memoryPage;
+    m_pages[static_cast<std::size_t>(MainWindowPage::Memory)] = m_memoryPage;
     m_userPage = new UserSettingsPage(m_ctx, this);
     m_userPage->setFillSettingsControls([this] { FillSettingsControls(); });
-    m_pages[FmeSet] = m_userPage;
+    m_pages[static_cast<std::size_t>(MainWindowPage::UserSettings)] = m_userPage;
     m_softwarePage = new SoftwareSettingsPage(this);
-    m_pages[FmeRun] = m_softwarePage;
+    m_pages[static_cast<std::size_t>(MainWindowPage::SoftwareSettings)] = m_softwarePage;
     m_levelPage = new UserLevelPage(this);
-    m_pages[FmeJB] = m_levelPage;
+    m_pages[static_cast<std::size_t>(MainWindowPage::UserLevel)] = m_levelPage;
     const std::array<QPushButton*, 3> saveButtons{m_userPage->CmdSaveSet(), m_softwarePage->CmdSaveSet(),
                                                   m_levelPage->CmdSaveSet()};
     for (int i = 0; i < 3; ++i) {
@@ -53,7 +53,7 @@ Frmain::Frmain(AppContext& context, QWidget* parent)
     }
     m_logPage = new LogPage(m_ctx, this);
     connect(m_logPage, &LogPage::statusChanged, this, &Frmain::setStatus);
-    m_pages[FmeLog] = m_logPage;
+    m_pages[static_cast<std::size_t>(MainWindowPage::Log)] = m_logPage;
 
     m_labelTS = new QLabel(QString::fromUtf8(Texts::kWelcome), this);
     m_labelTS->setGeometry(twipsRect(1680, 4680, 3375, 255));
@@ -81,29 +81,30 @@ void Frmain::Form_Load() {
     m_logPage->LoadLogView();
     m_memoryPage->RefreshMemoryInfo();
     RefreshPages();
-    showPage(FmeXXZL);
+    showPage(MainWindowPage::Memory);
     setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
 }
 
-void Frmain::showPage(int page) {
-    for (int i = 0; i < kPages; ++i) {
-        m_pages[static_cast<std::size_t>(i)]->setVisible(i == page);
+void Frmain::showPage(MainWindowPage page) {
+    for (std::size_t i = 0; i < m_pages.size(); ++i) {
+        m_pages[i]->setVisible(i == static_cast<std::size_t>(page));
     }
 }
 
-int Frmain::currentPage() const {
-    for (int i = 0; i < kPages; ++i) {
-        if (!m_pages[static_cast<std::size_t>(i)]->isHidden()) {
-            return i;
+std::optional<MainWindowPage> Frmain::currentPage() const {
+    for (std::size_t i = 0; i < m_pages.size(); ++i) {
+        if (!m_pages[i]->isHidden()) {
+            return static_cast<MainWindowPage>(i);
         }
     }
-    return -1;
+    return std::nullopt;
 }
 
 void Frmain::Imgmain_Click(int index) {
-    if (index >= FmeXXZL && index < kPages) {
-        showPage(index);
-    } else if (index == kPages) {
+    // The page buttons in page order, then "关闭".
+    if (index >= 0 && index < kMainWindowPages) {
+        showPage(static_cast<MainWindowPage>(index));
+    } else if (index == kMainWindowPages) {
         hide(); // "关闭": the pages stay as they are
     }
     RefreshPages();

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "app/MainWindowPage.h"
+
 #include <array>
 #include <functional>
+#include <optional>
 #include <QWidget>
 #include <string>
 
@@ -25,9 +28,6 @@ class UserSettingsPage;
 class Frmain : public QWidget {
     Q_OBJECT
 public:
-    // Page frames, in the order of the page buttons.
-    enum Page { FmeXXZL = 0, FmeSet = 1, FmeRun = 2, FmeJB = 3, FmeLog = 4, kPages = 5 };
-
     explicit Frmain(AppContext& context, QWidget* parent = nullptr);
     ~Frmain() override;
 
@@ -41,15 +41,15 @@ public:
     // Reads afn.dxl into the software page's batch-start list; an unreadable file ends the program.
     bool LoadBatchStartView();
     // Makes `page` visible and hides the four others, in page order.
-    void showPage(int page);
-    // The visible page frame, or -1 when none is (never after a page command).
-    int currentPage() const;
+    void showPage(MainWindowPage page);
+    // The visible page, or none (never after a page command).
+    std::optional<MainWindowPage> currentPage() const;
 
     void setShowAbout(std::function<void()> showAbout) { m_showAbout = std::move(showAbout); }
     // Applies the stored chart style to the monitor window at once; the settings save uses it.
     void setApplyChartStyle(std::function<void()> apply) { m_applyChartStyle = std::move(apply); }
 
-    QGroupBox* pageFrame(int page) const { return m_pages[static_cast<std::size_t>(page)]; }
+    QGroupBox* pageFrame(MainWindowPage page) const { return m_pages[static_cast<std::size_t>(page)]; }
     MemoryInfoPage* memoryPage() const { return m_memoryPage; }
     UserSettingsPage* userSettingsPage() const { return m_userPage; }
     SoftwareSettingsPage* softwareSettingsPage() const { return m_softwarePage; }
@@ -93,7 +93,7 @@ private:
     std::function<void()> m_applyChartStyle;
 
     PageStrip* m_strip = nullptr;
-    std::array<QGroupBox*, kPages> m_pages{};
+    std::array<QGroupBox*, kMainWindowPages> m_pages{};
     MemoryInfoPage* m_memoryPage = nullptr;
     UserSettingsPage* m_userPage = nullptr;
     SoftwareSettingsPage* m_softwarePage = nullptr;

@@ -1,11 +1,12 @@
 // The main window's settings pages: filling them from the stored settings, and their saves.
+#include "app/AppContext.h"
 #include "mainwindow/Frmain.h"
 #include "mainwindow/LogPage.h"
 #include "mainwindow/SoftwareSettingsPage.h"
 #include "mainwindow/UserLevelPage.h"
 #include "mainwindow/UserSettingsPage.h"
-#include "monitor/AppContext.h"
 #include "settings/Paths.h"
+#include "settings/SettingsConversions.h"
 #include "settings/SettingsFormat.h"
 #include "settings/Texts.h"
 
@@ -175,7 +176,7 @@ Frmain::SaveOutcome Frmain::SaveSoftwareSettings() {
     if (const auto held = soft.heldInterval()) {
         minutes = *held; // untouched since it was filled: kept as stored
     } else {
-        const double number = SettingsFormat::leadingNumber(soft.TxtZDJL()->text().toStdString());
+        const double number = SettingsConversions::leadingNumber(soft.TxtZDJL()->text().toStdString());
         if (!(number >= 10 && number <= 60)) {
             m_ctx.platform.dialogs.message(Texts::kIntervalInvalid, std::string(), MessageIcon::None);
             soft.setIntervalText(QStringLiteral("10"));

@@ -1,15 +1,15 @@
 #include "mainwindow/LogPage.h"
 
-#include "mainwindow/ClickLabel.h"
+#include "app/AppContext.h"
 #include "mainwindow/LogView.h"
 #include "mainwindow/MainWindowPictures.h"
 #include "mainwindow/PageControls.h"
 #include "mainwindow/PictureOnShow.h"
-#include "monitor/AppContext.h"
-#include "monitor/Twips.h"
 #include "settings/Paths.h"
 #include "settings/Texts.h"
 #include "settings/UserLevel.h"
+#include "ui/ClickLabel.h"
+#include "ui/Twips.h"
 
 #include <QHideEvent>
 #include <QShowEvent>

@@ -1,11 +1,11 @@
 #include "mainwindow/MemoryInfoPage.h"
 
+#include "app/AppContext.h"
 #include "mainwindow/PageControls.h"
 #include "memory/MemoryFigures.h"
-#include "monitor/AppContext.h"
-#include "monitor/ChartSurface.h"
-#include "monitor/Twips.h"
 #include "settings/Texts.h"
+#include "ui/ChartSurface.h"
+#include "ui/Twips.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "monitor/Twips.h"
+#include "ui/Twips.h"
 
 #include <QCheckBox>
 #include <QLabel>

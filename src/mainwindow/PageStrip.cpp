@@ -1,9 +1,9 @@
 #include "mainwindow/PageStrip.h"
 
-#include "mainwindow/ClickLabel.h"
 #include "mainwindow/MainWindowPictures.h"
 #include "mainwindow/PictureOnShow.h"
-#include "monitor/Twips.h"
+#include "ui/ClickLabel.h"
+#include "ui/Twips.h"
 
 #include <algorithm>
 #include <QEvent>

@@ -2,7 +2,7 @@
 
 #include "mainwindow/NoteLabel.h"
 #include "mainwindow/PageControls.h"
-#include "monitor/Twips.h"
+#include "ui/Twips.h"
 
 #include <QCheckBox>
 #include <QComboBox>

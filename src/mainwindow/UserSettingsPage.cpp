@@ -1,12 +1,12 @@
 #include "mainwindow/UserSettingsPage.h"
 
+#include "app/AppContext.h"
 #include "mainwindow/NoteLabel.h"
 #include "mainwindow/PageControls.h"
-#include "monitor/AppContext.h"
-#include "monitor/Twips.h"
 #include "settings/Paths.h"
 #include "settings/Texts.h"
 #include "settings/UserLevel.h"
+#include "ui/Twips.h"
 
 #include <algorithm>
 #include <QCheckBox>
@@ -76,7 +76,7 @@ UserSettingsPage::UserSettingsPage(AppContext& context, QWidget* parent)
     : QGroupBox(QStringLiteral("用户设置"), parent), m_ctx(context) {
     setGeometry(PageControls::pageGeometry());
 
-    m_label1LX = makeLabel(this, twipsRect(240, 360, 1935, 255), "请选择计算机使用类型:");
+    makeLabel(this, twipsRect(240, 360, 1935, 255), "请选择计算机使用类型:");
     m_cmbLX = new QComboBox(this);
     m_cmbLX->setGeometry(twipsRect(2280, 315, 1575, 300));
     m_cmbLX->addItems({QStringLiteral("普通用途"), QStringLiteral("游戏及多媒体"), QStringLiteral("资源紧张用户"),

@@ -47,7 +47,6 @@ public:
     bool AutoReleasePending = false;
     std::int16_t PeriodTicksPending = 720;
 
-    QLabel* Label1LX() const { return m_label1LX; }
     QComboBox* CmbLX() const { return m_cmbLX; }
     QLabel* Label1LXJS() const { return m_label1LXJS; }
     QGroupBox* FmeZL() const { return m_fmeZL; }
@@ -85,7 +84,6 @@ private:
     std::optional<std::uint8_t> m_heldMinimum;
     bool m_inChkMZ = false;
 
-    QLabel* m_label1LX = nullptr;
     QComboBox* m_cmbLX = nullptr;
     QLabel* m_label1LXJS = nullptr;
     QGroupBox* m_fmeZL = nullptr;

@@ -1,14 +1,17 @@
 #include "monitor/Frmload.h"
 
 #include "memory/MemoryFigures.h"
-#include "monitor/BoldTextLabel.h"
-#include "monitor/ChartPictures.h"
-#include "monitor/ChartSurface.h"
-#include "monitor/CurtMenu.h"
-#include "monitor/Twips.h"
-#include "monitor/UiFonts.h"
+#include "monitor/TrayClicks.h"
 #include "settings/Texts.h"
+#include "ui/BoldTextLabel.h"
+#include "ui/ChartPictures.h"
+#include "ui/ChartSurface.h"
+#include "ui/CurtMenu.h"
+#include "ui/ProgramIcon.h"
+#include "ui/Twips.h"
+#include "ui/UiFonts.h"
 
+#include <QCursor>
 #include <QLabel>
 #include <QScreen>
 #include <QSystemTrayIcon>
@@ -41,7 +44,7 @@ QLabel* makeLabel(QWidget* parent, const QString& text, const QColor& colour, QP
 
 Frmload::Frmload(AppContext& context, MainWindowHost& mainWindow, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool), m_ctx(context),
-      m_mainWindow(mainWindow) {
+      m_mainWindow(mainWindow), m_drag(*this, context.platform.desktop) {
     setWindowTitle(QString::fromUtf8(Texts::kProgramTitle));
     // Small enough that a two-digit figure stays clear of the bar, and of the newest peaks in the
     // right part of the peak chart that is kept free for it.
@@ -50,6 +53,8 @@ Frmload::Frmload(AppContext& context, MainWindowHost& mainWindow, QWidget* paren
     setFont(f);
     resize(twipsToPx(1800), twipsToPx(240));
     buildPanels(); // the menus are built on their first use, after the start-up's tray icon
+    m_trayClicks =
+        new TrayClicks([this] { ToggleMonitorWindow(); }, [this] { popupMenuAt(QCursor::pos(), true); }, this);
 
     // Timer1 and Timer3 share their interval and always ran one right after the other, so one
     // timer runs both, in that order: one timer event a second instead of two.
@@ -161,7 +166,7 @@ void Frmload::prepareFirstPaint() {
     // The first measuring loads the fonts, the largest part of the start-up, and the window's
     // icon is drawn at every size; both wait until the tray icon is in place, still before
     // anything is drawn on the screen.
-    setWindowIcon(ChartPictures::programIcon());
+    setWindowIcon(ProgramIcon::icon());
     m_textsMeasured = true;
     for (QLabel* label : m_label1) {
         fitLabelToText(label);
@@ -364,29 +369,10 @@ void Frmload::Timer3_Timer() {
     DrawCharts();
 }
 
-void Frmload::ZLMem() {
-    const AppState& st = m_ctx.state;
-    if (!m_ctx.release.release(st.Memory.dwTotalPhys, st.Settings.ReleaseLevel, st.Settings.ClearClipboardOnRelease)) {
-        appendLog(Texts::kLogReleaseFailed);
-    }
-}
-
-void Frmload::appendLog(const std::string& message) {
-    m_ctx.log.AppendLogLine(message);
-}
-
 MonitorPlacement Frmload::currentPlacement() const {
     const QRect g = geometry();
     return MonitorPlacement{static_cast<float>(pxToTwips(g.y())), static_cast<float>(pxToTwips(g.x())),
                             static_cast<float>(pxToTwips(g.height()))};
-}
-
-void Frmload::writePlacement() {
-    m_ctx.files.refreshPlacement(currentPlacement(), ",");
-}
-
-void Frmload::Timer2_Timer() {
-    m_supervisor.tick(m_ctx.state.Settings, *this);
 }
 
 } // namespace tarvik

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "app/AppContext.h"
+#include "app/MainWindowHost.h"
 #include "memory/Supervisor.h"
-#include "monitor/AppContext.h"
-#include "monitor/MainWindowHost.h"
+#include "monitor/WindowDrag.h"
 
 #include <array>
 #include <QPointer>
@@ -19,6 +20,7 @@ namespace tarvik {
 
 class ChartSurface;
 class CurtMenu;
+class TrayClicks;
 
 // The monitor window and the program's start-up object: a small borderless, always-on-top
 // window showing the free physical memory as a bar, a line chart or a peak chart, with the tray
@@ -113,7 +115,6 @@ private:
     void applySettings(const SettingsRecord& settings);
     bool readSettingsFiles();
     bool failStartup(const char* logLine, const char* message);
-    void startBatchList();
     void renderVisibleCharts();
     void followPixelRatio();
     void setCaptionIfChanged(QLabel* label, const QString& text);
@@ -124,10 +125,6 @@ private:
     // Gives the latest caption and tooltip to the percentage labels that can be seen.
     void showFigures();
     template <typename Step> void guarded(Step&& step);
-    // A left press arms a drag; moving the drag distance with the button held starts it.
-    void armDrag(QMouseEvent* event);
-    void followDrag(QMouseEvent* event);
-    void endDrag();
     void setMonitorShown(bool shown);
     void popupMenuAt(const QPoint& globalPos, bool centred);
     void animateToTray(int direction);
@@ -135,6 +132,7 @@ private:
     AppContext& m_ctx;
     MainWindowHost& m_mainWindow;
     Supervisor m_supervisor;
+    WindowDrag m_drag;
 
     std::array<QWidget*, 3> m_fme{};
     QWidget* m_label4 = nullptr;
@@ -156,22 +154,16 @@ private:
     CurtMenu* m_mnuJM = nullptr;
     QAction* m_mnuYC = nullptr;
     QSystemTrayIcon* m_tray = nullptr;
-    bool m_statusNotifierTray = false; // the tray is a StatusNotifierItem host (see buildTray)
-    QTimer* m_timer1 = nullptr;        // also runs Timer3_Timer
+    TrayClicks* m_trayClicks = nullptr;
+    QTimer* m_timer1 = nullptr; // also runs Timer3_Timer
     QTimer* m_timer2 = nullptr;
-    QTimer* m_timer3 = nullptr;   // the same timer as m_timer1
-    bool m_loaded = false;        // the start-up went through; before that no file may be written
-    bool m_textsMeasured = false; // the labels are sized to their texts (after the start-up's tray icon)
-    bool m_dragArmed = false;     // the left button is down and has not moved the drag distance yet
-    QPoint m_pressGlobal;         // where it went down, and where the window was then
-    QPoint m_pressWindowPos;
-    QPoint m_dragOffset;                       // the pressed spot within the window, kept under the mouse
-    bool m_dragging = false;                   // the window follows the mouse until the button is released
+    QTimer* m_timer3 = nullptr;                // the same timer as m_timer1
+    bool m_loaded = false;                     // the start-up went through; before that no file may be written
+    bool m_textsMeasured = false;              // the labels are sized to their texts (after the start-up's tray icon)
     static constexpr int kLateTrayMs = 120000; // later, the user has had the window before them
     bool m_lateTrayHides = false;              // shown only for want of a tray, and not yet touched
     QTimer* m_lateTrayTimer = nullptr;
-    bool m_trayMenuOnRelease = false; // a right-click on the tray icon waits for its release
-    bool m_followsScreen = false;     // the native window's screen changes are followed
+    bool m_followsScreen = false; // the native window's screen changes are followed
     QMetaObject::Connection m_screenScale;
 };
 

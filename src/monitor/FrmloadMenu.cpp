@@ -1,21 +1,19 @@
 // The monitor window's menus, tray icon and mouse handling.
-#include "memory/MemoryFigures.h"
-#include "monitor/ChartSurface.h"
-#include "monitor/CurtMenu.h"
 #include "monitor/Frmload.h"
+#include "monitor/TrayClicks.h"
 #include "settings/Texts.h"
 #include "settings/UserLevel.h"
+#include "ui/ChartSurface.h"
+#include "ui/CurtMenu.h"
 
 #include <algorithm>
 #include <QAction>
-#include <QApplication>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QSystemTrayIcon>
-#include <QWindow>
 
 namespace tarvik {
 
@@ -106,7 +104,7 @@ void Frmload::ToggleMonitorWindow() {
         setMonitorShown(false);
     } else {
         animateToTray(0);
-        keepOffTaskbar(winId());
+        m_ctx.platform.desktop.keepOffTaskbar(winId());
         show();
         setMonitorShown(true);
     }
@@ -138,13 +136,13 @@ void Frmload::animateToTray(int direction) {
 }
 
 void Frmload::MnuRZ_Click() {
-    m_mainWindow.openAtPage(MainWindowHost::LogPage);
+    m_mainWindow.openAtPage(MainWindowPage::Log);
 }
 void Frmload::MnuZCK_Click() {
-    m_mainWindow.openAtPage(MainWindowHost::MemoryPage);
+    m_mainWindow.openAtPage(MainWindowPage::Memory);
 }
 void Frmload::MnuSet_Click() {
-    m_mainWindow.openAtPage(MainWindowHost::UserSettingsPage);
+    m_mainWindow.openAtPage(MainWindowPage::UserSettings);
 }
 
 void Frmload::MnuHelp_Click() {
@@ -152,38 +150,13 @@ void Frmload::MnuHelp_Click() {
 }
 
 void Frmload::trayActivated(int reason) {
-    switch (static_cast<QSystemTrayIcon::ActivationReason>(reason)) {
-    case QSystemTrayIcon::DoubleClick:
-        ToggleMonitorWindow();
-        break;
-    case QSystemTrayIcon::Context:
-        // The menu opens when the right button is released. Trays that report the click while
-        // the button is still down (X11's) are waited out until its release.
-        if (QGuiApplication::mouseButtons() & Qt::RightButton) {
-            if (!m_trayMenuOnRelease) {
-                m_trayMenuOnRelease = true;
-                qApp->installEventFilter(this);
-            }
-        } else {
-            popupMenuAt(QCursor::pos(), true);
-        }
-        break;
-    case QSystemTrayIcon::Trigger:
-        // A StatusNotifierItem host knows no double-click; its single activation toggles. On
-        // X11 a single click comes before every double-click and must not act.
-        if (m_statusNotifierTray) {
-            ToggleMonitorWindow();
-        }
-        break;
-    default:
-        break;
-    }
+    m_trayClicks->activated(reason);
 }
 
 void Frmload::popupMenuAt(const QPoint& globalPos, bool centred) {
     QPoint at = globalPos;
     if (centred) { // opened from the tray icon
-        prepareTrayMenu(winId());
+        m_ctx.platform.desktop.prepareTrayMenu(winId());
         at.rx() -= MNU()->sizeHint().width() / 2;
     }
     MNU()->popup(at);
@@ -200,56 +173,8 @@ void Frmload::toggleMainWindow() {
     }
 }
 
-void Frmload::armDrag(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) {
-        return;
-    }
-    // The window moves only once the press has become a drag: the second press of a double-click
-    // must still reach the window where it was.
-    m_dragArmed = true;
-    m_pressGlobal = event->globalPosition().toPoint();
-    m_pressWindowPos = pos();
-}
-
-void Frmload::followDrag(QMouseEvent* event) {
-    if (!(event->buttons() & Qt::LeftButton)) {
-        endDrag();
-        return;
-    }
-    const QPoint global = event->globalPosition().toPoint();
-    if (!m_dragging) {
-        if (!m_dragArmed || (global - m_pressGlobal).manhattanLength() < QApplication::startDragDistance()) {
-            return;
-        }
-        m_dragArmed = false;
-        m_dragging = true;
-        m_dragOffset = m_pressGlobal - m_pressWindowPos;
-        move(global - m_dragOffset);
-        if (dragBySystemMove() && windowHandle() != nullptr && windowHandle()->startSystemMove()) {
-            m_dragging = false;
-        }
-        return;
-    }
-    // Moved by the program at every step, so the pressed spot stays under the pointer: a window
-    // manager's move starts from wherever the pointer is when it takes over, a step behind.
-    move(global - m_dragOffset);
-}
-
-void Frmload::endDrag() {
-    m_dragArmed = false;
-    m_dragging = false;
-}
-
 bool Frmload::eventFilter(QObject* watched, QEvent* event) {
     const auto type = event->type();
-    if (m_trayMenuOnRelease && type == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
-        // The release that ends a right-click on the tray icon (watched by the whole application).
-        m_trayMenuOnRelease = false;
-        qApp->removeEventFilter(this);
-        popupMenuAt(QCursor::pos(), true);
-        return false;
-    }
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease && type != QEvent::MouseButtonDblClick &&
         type != QEvent::MouseMove) {
         return QWidget::eventFilter(watched, event);
@@ -270,13 +195,13 @@ bool Frmload::eventFilter(QObject* watched, QEvent* event) {
 
     switch (type) {
     case QEvent::MouseButtonPress:
-        armDrag(me);
+        m_drag.press(*me);
         return true;
     case QEvent::MouseMove:
-        followDrag(me);
+        m_drag.move(*me);
         return true;
     case QEvent::MouseButtonRelease:
-        endDrag();
+        m_drag.release();
         if (me->button() == Qt::RightButton) {
             popupMenuAt(me->globalPosition().toPoint(), false);
         }
@@ -288,23 +213,6 @@ bool Frmload::eventFilter(QObject* watched, QEvent* event) {
         }
         return true;
     }
-}
-
-void Frmload::soundAlarm() {
-    SoundPlayer& player = m_ctx.platform.sound;
-    player.setFileName(m_ctx.state.Settings.AlarmSoundFile);
-    player.command("Open");
-    player.command("Play");
-    player.command("Prev");
-}
-
-std::string Frmload::memoryReport() {
-    if (const auto captions = m_mainWindow.memoryCaptions()) {
-        return MemoryReport((*captions)[0], (*captions)[1], (*captions)[2], (*captions)[3]);
-    }
-    const MemoryStatus& s = m_ctx.state.Memory;
-    return MemoryReport(MemoryFigures::totalPhysCaption(s), MemoryFigures::availPhysCaption(s),
-                        MemoryFigures::pageFileCaption(s), MemoryFigures::virtualCaption(s));
 }
 
 } // namespace tarvik

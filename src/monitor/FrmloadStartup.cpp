@@ -1,12 +1,13 @@
 // Start-up and exit of the monitor window.
-#include "monitor/ChartPictures.h"
-#include "monitor/CurtMenu.h"
 #include "monitor/Frmload.h"
-#include "monitor/Twips.h"
+#include "monitor/TrayClicks.h"
 #include "settings/Paths.h"
 #include "settings/PlacementPixels.h"
 #include "settings/Texts.h"
 #include "settings/UserLevel.h"
+#include "ui/CurtMenu.h"
+#include "ui/ProgramIcon.h"
+#include "ui/Twips.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -70,7 +71,7 @@ bool Frmload::Form_Load() {
         winId();
         hide();
     } else {
-        keepOffTaskbar(winId());
+        pf.desktop.keepOffTaskbar(winId());
         show();
         raise();
     }
@@ -164,10 +165,10 @@ void Frmload::buildTray() {
     if (m_tray != nullptr) {
         return;
     }
-    m_statusNotifierTray = trayIsStatusNotifierHost();
-    m_tray = new QSystemTrayIcon(ChartPictures::programIcon(), this);
+    m_trayClicks->setStatusNotifierHost(m_ctx.platform.desktop.trayIsStatusNotifierHost());
+    m_tray = new QSystemTrayIcon(ProgramIcon::icon(), this);
     m_tray->setToolTip(QString::fromUtf8(Texts::kProgramTitle));
-    if (m_statusNotifierTray) {
+    if (m_trayClicks->statusNotifierHost()) {
         // Such a host draws the icon's menu itself from the one the icon exports: MNU's own
         // actions, so captions, order, submenu and gates stay those of MNU.
         m_tray->setContextMenu(MNU());

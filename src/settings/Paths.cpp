@@ -1,6 +1,6 @@
 #include "settings/Paths.h"
 
-#include "settings/SettingsFormat.h"
+#include "settings/SettingsConversions.h"
 
 #include <algorithm>
 #include <cstring>
@@ -23,7 +23,7 @@ fs::path locateIgnoringCase(const fs::path& folder, std::string_view name) {
         }
         // Of several spellings the first in byte order, so that the choice never depends on the
         // order in which the system lists the folder (which a rewrite may change).
-        if (SettingsFormat::equalsIgnoringCase(entryName, name) &&
+        if (SettingsConversions::equalsIgnoringCase(entryName, name) &&
             (!caseless || it->path().filename() < caseless->filename())) {
             caseless = it->path();
         }

@@ -122,8 +122,8 @@ std::vector<std::string> FakeDialogs::messages() const {
 
 FakePlatform::FakePlatform()
     : codecImpl(makeSystemTextCodec()),
-      appender(replacer), platform{memory,    *codecImpl,    replacer,  appender,     clock,
-                                   allocator, clipboard,     autostart, sound,        shell,
-                                   launcher,  instanceGuard, ender,     trayAnimator, dialogs} {}
+      appender(replacer), platform{memory,    *codecImpl,   replacer, appender, clock,    allocator,
+                                   clipboard, autostart,    sound,    shell,    launcher, instanceGuard,
+                                   ender,     trayAnimator, dialogs,  desktop} {}
 
 } // namespace tarvik::test

@@ -198,6 +198,27 @@ public:
     std::vector<std::string> messages() const; // texts of the message boxes, in order
 };
 
+// A desktop whose tray kind and drag are set by the test, and whose session the test ends.
+class FakeDesktop : public Desktop {
+public:
+    bool statusNotifierHost = false;
+    bool systemMove = false;
+    std::vector<std::uintptr_t> keptOffTaskbar; // native windows, in order
+    std::vector<std::uintptr_t> trayMenuOwners;
+    std::vector<std::function<void()>> sessionEndWatches;
+    bool trayIsStatusNotifierHost() override { return statusNotifierHost; }
+    void keepOffTaskbar(std::uintptr_t nativeWindow) override { keptOffTaskbar.push_back(nativeWindow); }
+    bool dragBySystemMove() const override { return systemMove; }
+    void prepareTrayMenu(std::uintptr_t ownerWindow) override { trayMenuOwners.push_back(ownerWindow); }
+    void watchSessionEnd(std::function<void()> onEnd) override { sessionEndWatches.push_back(std::move(onEnd)); }
+    // The desktop session ends the program.
+    void endSession() {
+        for (const auto& onEnd : sessionEndWatches) {
+            onEnd();
+        }
+    }
+};
+
 // Every fake, plus the system's real code page converter.
 class FakePlatform {
 public:
@@ -217,6 +238,7 @@ public:
     FakeEnder ender;
     FakeTrayAnimator trayAnimator;
     FakeDialogs dialogs;
+    FakeDesktop desktop;
     Platform platform;
 };
 

@@ -1,8 +1,8 @@
 #include "MainWindowFixture.h"
 
 #include "about/Frmabout.h"
-#include "mainwindow/ClickLabel.h"
 #include "mainwindow/Frmain.h"
+#include "ui/ClickLabel.h"
 
 #include <QApplication>
 #include <QPointer>

@@ -1,10 +1,10 @@
 #include "MainWindowFixture.h"
 
-#include "mainwindow/ClickLabel.h"
 #include "mainwindow/Frmain.h"
 #include "mainwindow/LogPage.h"
 #include "mainwindow/LogView.h"
 #include "settings/Texts.h"
+#include "ui/ClickLabel.h"
 
 #include <filesystem>
 #include <QCoreApplication>
@@ -25,7 +25,7 @@ protected:
     // The window built as at start, then shown at the log page.
     void buildOnLogPage() {
         build();
-        host->openAtPage(MainWindowHost::LogPage);
+        host->openAtPage(MainWindowPage::Log);
     }
     void clearAs(int level) {
         state.Access.UserLevel = static_cast<std::uint8_t>(level);
@@ -173,22 +173,22 @@ TEST_F(LogPageTest, HiddenWindowHoldsNoLogAndThePageReadsItOnlyWhenItChanged) {
     writeLog(many);
     build();
     LogView& view = *logPage().TxtRZ();
-    openPage(1); // a page change while hidden: the log is checked, not read
+    openPage(MainWindowPage::UserSettings); // a page change while hidden: the log is checked, not read
     EXPECT_EQ(view.lines().byteCount(), 0u);
     EXPECT_TRUE(fakes.dialogs.shown.empty());
 
-    host->openAtPage(MainWindowHost::LogPage);
+    host->openAtPage(MainWindowPage::Log);
     EXPECT_EQ(view.lines().byteCount(), folder.read("Tarvik.log").size());
     const int end = view.topRow();
     EXPECT_GT(end, 0);
     // Unchanged, the log is not read again and the reader keeps their place.
     view.setTopRow(3);
-    openPage(4);
+    openPage(MainWindowPage::Log);
     click(logPage().ImgaeSX());
     EXPECT_EQ(view.topRow(), 3);
     // Changed, it is read again and shows its newest entries.
     context->log.AppendLogLine("整理内存。");
-    openPage(4);
+    openPage(MainWindowPage::Log);
     EXPECT_TRUE(view.toPlainText().endsWith(QStringLiteral("2006-12-6 22:24:44 整理内存。\n")));
     EXPECT_GT(view.topRow(), end - 1);
 
@@ -204,7 +204,7 @@ TEST_F(LogPageTest, HiddenWindowHoldsNoLogAndThePageReadsItOnlyWhenItChanged) {
     // Hidden or not, a page change tells of a log it cannot read.
     host->hideWindow();
     folder.remove("Tarvik.log");
-    openPage(2);
+    openPage(MainWindowPage::SoftwareSettings);
     EXPECT_EQ(fakes.dialogs.messages(), std::vector<std::string>{Texts::kLogOpenFailed});
     EXPECT_TRUE(folder.exists("Tarvik.log")); // restored by the attempt to log the failure
 }

@@ -2,10 +2,10 @@
 
 #include "support/LogFile.h"
 
-#include "mainwindow/ClickLabel.h"
 #include "mainwindow/Frmain.h"
 #include "mainwindow/PageStrip.h"
 #include "settings/SettingsFormat.h"
+#include "ui/ClickLabel.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -95,8 +95,8 @@ void MainWindowFixture::useAccess(int level, int usage) {
     state.Access.UsageType = static_cast<std::uint8_t>(usage);
 }
 
-void MainWindowFixture::openPage(int page) {
-    click(window().Picmain()->Imgmain(page));
+void MainWindowFixture::openPage(MainWindowPage page) {
+    click(window().Picmain()->Imgmain(static_cast<int>(page)));
 }
 
 void MainWindowFixture::writeLog(const std::string& utf8) const {

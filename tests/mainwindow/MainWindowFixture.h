@@ -1,8 +1,8 @@
 #pragma once
 
+#include "app/AppContext.h"
 #include "fakes/FakePlatform.h"
-#include "mainwindow/FrmainHost.h"
-#include "monitor/AppContext.h"
+#include "program/FrmainHost.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -51,7 +51,7 @@ protected:
     void useSettings(const std::string& line);
     void useAccess(int level, int usage);
     // A settings page as the user reaches it: its page button, which refills the pages.
-    void openPage(int page);
+    void openPage(MainWindowPage page);
 
     // Writes the log file in its code page.
     void writeLog(const std::string& utf8) const;

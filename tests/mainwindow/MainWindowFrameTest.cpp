@@ -1,11 +1,11 @@
 #include "MainWindowFixture.h"
 
-#include "mainwindow/ClickLabel.h"
 #include "mainwindow/Frmain.h"
 #include "mainwindow/LogPage.h"
 #include "mainwindow/LogView.h"
 #include "mainwindow/MemoryInfoPage.h"
 #include "mainwindow/PageStrip.h"
+#include "ui/ClickLabel.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -22,10 +22,10 @@ namespace {
 class MainWindowFrame : public MainWindowFixture {
 protected:
     // Exactly one page frame is visible, and it is `page`.
-    void expectOnlyPage(int page) {
+    void expectOnlyPage(MainWindowPage page) {
         int shown = 0;
-        for (int i = 0; i < Frmain::kPages; ++i) {
-            shown += window().pageFrame(i)->isHidden() ? 0 : 1;
+        for (int i = 0; i < kMainWindowPages; ++i) {
+            shown += window().pageFrame(static_cast<MainWindowPage>(i))->isHidden() ? 0 : 1;
         }
         EXPECT_EQ(shown, 1);
         EXPECT_EQ(window().currentPage(), page);
@@ -48,7 +48,7 @@ TEST_F(MainWindowFrame, StartUpBuildsAHiddenFixedWindowOnTheMemoryPage) {
     EXPECT_EQ(w.minimumSize(), w.maximumSize());
     EXPECT_TRUE(w.windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_FALSE(w.windowFlags() & Qt::WindowMaximizeButtonHint);
-    expectOnlyPage(Frmain::FmeXXZL);
+    expectOnlyPage(MainWindowPage::Memory);
     EXPECT_EQ(w.LabelTS()->text(), QStringLiteral("欢迎使用塔维内存整理！"));
     EXPECT_TRUE(w.Timer1()->isActive()); // also while hidden
     // The load filled the memory figures; the log view holds nothing of the log until its page is
@@ -58,7 +58,7 @@ TEST_F(MainWindowFrame, StartUpBuildsAHiddenFixedWindowOnTheMemoryPage) {
     ASSERT_TRUE(captions);
     EXPECT_EQ((*captions)[0], "物理内存总量: 256M");
     EXPECT_EQ((*captions)[3], "可用的虚拟内存: 98%");
-    host->openAtPage(MainWindowHost::LogPage);
+    host->openAtPage(MainWindowPage::Log);
     EXPECT_EQ(logView(), QStringLiteral("2006-12-5 8:00:00 整理内存。\n"));
     EXPECT_TRUE(fakes.dialogs.shown.empty());
     // Building again while it exists changes nothing.
@@ -72,7 +72,7 @@ TEST_F(MainWindowFrame, PageButtonsShowExactlyOnePageRereadTheLogAndCloseHidesKe
     host->showWindow();
     for (int page : {1, 3, 4, 2, 0, 4}) {
         click(window().Picmain()->Imgmain(page));
-        expectOnlyPage(page);
+        expectOnlyPage(static_cast<MainWindowPage>(page));
         EXPECT_TRUE(window().isVisible());
     }
     folder.write("Tarvik.log", "b\r\n");
@@ -80,15 +80,15 @@ TEST_F(MainWindowFrame, PageButtonsShowExactlyOnePageRereadTheLogAndCloseHidesKe
     EXPECT_EQ(logView(), QStringLiteral("b\n"));
     // A caption is no button.
     click(window().Picmain()->Label5(1));
-    expectOnlyPage(Frmain::FmeLog);
+    expectOnlyPage(MainWindowPage::Log);
 
     folder.write("Tarvik.log", "c\r\n");
     click(window().Picmain()->Imgmain(5));
     EXPECT_FALSE(window().isVisible());
-    expectOnlyPage(Frmain::FmeLog);
+    expectOnlyPage(MainWindowPage::Log);
     host->showWindow(); // the monitor's double-click
     EXPECT_TRUE(window().isVisible());
-    expectOnlyPage(Frmain::FmeLog);
+    expectOnlyPage(MainWindowPage::Log);
     EXPECT_EQ(logView(), QStringLiteral("c\n"));
 }
 
@@ -156,7 +156,7 @@ TEST_F(MainWindowFrame, HelpAsksTheShellForTheHelpFileAndReportsNothing) {
 TEST_F(MainWindowFrame, CloseBoxDestroysTheWindowAndTheNextShowBuildsItAnew) {
     build();
     host->showWindow();
-    window().Imgmain_Click(Frmain::FmeLog);
+    window().Imgmain_Click(static_cast<int>(MainWindowPage::Log));
     for (int i = 0; i < 3; ++i) {
         window().Timer1_Timer();
     }
@@ -169,37 +169,37 @@ TEST_F(MainWindowFrame, CloseBoxDestroysTheWindowAndTheNextShowBuildsItAnew) {
 
     host->showWindow(); // double-click on the monitor window
     EXPECT_TRUE(window().isVisible());
-    expectOnlyPage(Frmain::FmeXXZL);
+    expectOnlyPage(MainWindowPage::Memory);
     EXPECT_EQ(memoryPage().InfoChartHistory()[1], 0); // a fresh chart
 
     window().close();
-    host->openAtPage(MainWindowHost::LogPage); // a tray command after the close
-    expectOnlyPage(Frmain::FmeLog);
+    host->openAtPage(MainWindowPage::Log); // a tray command after the close
+    expectOnlyPage(MainWindowPage::Log);
     EXPECT_TRUE(window().isVisible());
 }
 
 TEST_F(MainWindowFrame, OpeningAtAPageShowsRestoresAndAsksForARefresh) {
     build();
     window().showMinimized();
-    host->openAtPage(MainWindowHost::UserSettingsPage);
+    host->openAtPage(MainWindowPage::UserSettings);
     EXPECT_TRUE(window().isVisible());
-    expectOnlyPage(Frmain::FmeSet);
+    expectOnlyPage(MainWindowPage::UserSettings);
     EXPECT_FALSE(window().windowState() & Qt::WindowMinimized);
     EXPECT_EQ(state.PageRefreshRequested, 1);
     EXPECT_FALSE(state.MainWindowShown); // only the double-click flips it
 
-    host->openAtPage(MainWindowHost::MemoryPage);
-    expectOnlyPage(Frmain::FmeXXZL);
+    host->openAtPage(MainWindowPage::Memory);
+    expectOnlyPage(MainWindowPage::Memory);
     host->hideWindow();
     EXPECT_FALSE(window().isVisible());
-    host->openAtPage(MainWindowHost::LogPage);
-    expectOnlyPage(Frmain::FmeLog);
+    host->openAtPage(MainWindowPage::Log);
+    expectOnlyPage(MainWindowPage::Log);
 }
 
 TEST_F(MainWindowFrame, RefreshRequestIsServedByTheNextTickOnly) {
     folder.write("Tarvik.log", "a\r\n");
     build();
-    host->openAtPage(MainWindowHost::LogPage);
+    host->openAtPage(MainWindowPage::Log);
     context->log.AppendLogLine("整理内存。");
     EXPECT_EQ(logView(), QStringLiteral("a\n"));
     window().Timer1_Timer();

@@ -2,8 +2,8 @@
 
 #include "mainwindow/Frmain.h"
 #include "mainwindow/MemoryInfoPage.h"
-#include "monitor/ChartSurface.h"
 #include "settings/Texts.h"
+#include "ui/ChartSurface.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -181,9 +181,9 @@ TEST_F(MemoryPage, WriteToLogUsesTheCaptionsAsTheyStand) {
 TEST_F(MemoryPage, UnreadableMemoryIsLoggedAndTheWindowStillLoads) {
     BrokenMemorySource broken;
     FakePlatform& f = fakes;
-    Platform platform{broken,      *f.codecImpl,    f.replacer,  f.appender,     f.clock,
-                      f.allocator, f.clipboard,     f.autostart, f.sound,        f.shell,
-                      f.launcher,  f.instanceGuard, f.ender,     f.trayAnimator, f.dialogs};
+    Platform platform{broken,      *f.codecImpl,   f.replacer, f.appender, f.clock,    f.allocator,
+                      f.clipboard, f.autostart,    f.sound,    f.shell,    f.launcher, f.instanceGuard,
+                      f.ender,     f.trayAnimator, f.dialogs,  f.desktop};
     folder.write("Tarvik.log", "a\r\n");
     host.reset();
     context = std::make_unique<AppContext>(state, platform);
@@ -192,7 +192,7 @@ TEST_F(MemoryPage, UnreadableMemoryIsLoggedAndTheWindowStillLoads) {
     build();
     EXPECT_EQ(lastLogMessage(), Texts::kLogMemoryInfoFailed);
     EXPECT_TRUE(fakes.dialogs.shown.empty());
-    EXPECT_EQ(window().currentPage(), Frmain::FmeXXZL);
+    EXPECT_EQ(window().currentPage(), MainWindowPage::Memory);
 
     // A tick that cannot sample still serves the refresh request.
     state.PageRefreshRequested = 1;

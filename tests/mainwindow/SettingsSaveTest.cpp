@@ -108,7 +108,7 @@ TEST_F(SettingsSave, UserSettingsAreStoredThenWrittenToInfoAndCopiedToSet) {
 TEST_F(SettingsSave, SoftwareSettingsWriteTheirFieldsTheRunEntryAndTheBatchList) {
     folder.write("afn.dxl", "1,/usr/bin/xclock -digital,False,\r\n");
     build();
-    openPage(Frmain::FmeRun);
+    openPage(MainWindowPage::SoftwareSettings);
     soft().ChkZDJL()->click();
     soft().TxtZDJL()->setText(QStringLiteral("30"));
     soft().Chkrun()->click();
@@ -143,7 +143,7 @@ TEST_F(SettingsSave, RunEntryThatCannotBeChangedIsReportedAfterTheFilesAreWritte
     fakes.autostart.refuse = true;
     int saves = 0;
     for (const bool run : {true, false}) {
-        openPage(Frmain::FmeRun);
+        openPage(MainWindowPage::SoftwareSettings);
         soft().Chkrun()->setChecked(run);
         window().CmdSaveSet_Click(1);
         ++saves;
@@ -168,7 +168,7 @@ TEST_F(SettingsSave, RunEntryThatCannotBeChangedIsReportedAfterTheFilesAreWritte
 
 TEST_F(SettingsSave, StyleChosenFromTheMonitorWindowIsTheOneTheSoftwareSaveKeeps) {
     build();
-    openPage(Frmain::FmeRun);
+    openPage(MainWindowPage::SoftwareSettings);
     soft().ChkYC()->click(); // not saved yet: the style menu leaves it as it is
     Frmload monitor(*context, *host);
     monitor.MnuJM_Click(2);
@@ -197,7 +197,7 @@ TEST_F(SettingsSave, SoftwareSaveKeepsTheStoredAlarmWhateverTheUserPageShows) {
 
 TEST_F(SettingsSave, IntervalOutside10To60IsRefusedWithNothingWritten) {
     build();
-    openPage(Frmain::FmeRun);
+    openPage(MainWindowPage::SoftwareSettings);
     const auto before = files();
     for (const char* text : {"9", "61", "ab", "", "  ", "-20"}) {
         fakes.dialogs.shown.clear();
@@ -223,7 +223,7 @@ TEST_F(SettingsSave, IntervalOutside10To60IsRefusedWithNothingWritten) {
 
 TEST_F(SettingsSave, IntervalTakesTheLeadingNumberRoundedHalfToEven) {
     build();
-    openPage(Frmain::FmeRun);
+    openPage(MainWindowPage::SoftwareSettings);
     const std::pair<const char*, const char*> cases[] = {{"60", "60"},   {"10", "10"},     {"10.5", "10"},
                                                          {"11.5", "12"}, {"30分钟", "30"}, {" 45", "45"}};
     for (const auto& [text, stored] : cases) {
@@ -293,7 +293,7 @@ TEST_F(SettingsSave, BatchListAndHiddenCpuOptionSurviveASaveInOrderWithTheirTick
     EXPECT_EQ(folder.read("info.dxl"), "3,True,25,False,Alarm.wav,False,720,False,False,False,False,False,10,0\r\n");
 
     folder.write("afn.dxl", "0,\r\n");
-    openPage(Frmain::FmeRun);
+    openPage(MainWindowPage::SoftwareSettings);
     EXPECT_EQ(list.count(), 0);
     window().CmdSaveSet_Click(1);
     EXPECT_EQ(folder.read("afn.dxl"), "0,\r\n");
@@ -302,7 +302,7 @@ TEST_F(SettingsSave, BatchListAndHiddenCpuOptionSurviveASaveInOrderWithTheirTick
 TEST_F(SettingsSave, UnreadableBatchListEndsTheProgramAtTheNextRefresh) {
     build();
     folder.write("afn.dxl", "1,a.exe,Perhaps,\r\n");
-    openPage(Frmain::FmeRun);
+    openPage(MainWindowPage::SoftwareSettings);
     EXPECT_EQ(fakes.dialogs.messages(), std::vector<std::string>{Texts::kConfigOpenFailed});
     EXPECT_EQ(fakes.dialogs.shown[0].title, "");
     EXPECT_EQ(lastLogMessage(), "打开配置文件时出错。");
@@ -336,7 +336,7 @@ TEST_F(SettingsSave, OutOfRangeStoredValuesAreShownAsNearAsPossibleAndWrittenBac
     for (const char* stored : lines) {
         useSettings(stored);
         build();
-        openPage(Frmain::FmeSet);
+        openPage(MainWindowPage::UserSettings);
         EXPECT_EQ(user().HScrollDX()->value(), state.Settings.ReleaseLevel == 9 ? 5 : 1);
         EXPECT_EQ(user().HScrollZL()->value(), 75);
         EXPECT_EQ(user().Label1ZLVal()->text(),
@@ -437,7 +437,7 @@ TEST_F(SettingsSave, ReadOnlyFolderFailsEverySaveLeavingNoFileHalfWritten) {
 TEST_F(SettingsSave, UsageTypeTheListDoesNotHaveChoosesNothingAndIsSavedBack) {
     useAccess(2, 7);
     build();
-    openPage(Frmain::FmeSet);
+    openPage(MainWindowPage::UserSettings);
     EXPECT_EQ(user().CmbLX()->currentIndex(), -1);
     EXPECT_FALSE(user().FmeZL()->isEnabled());
     window().CmdSaveSet_Click(0);

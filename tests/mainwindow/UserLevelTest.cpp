@@ -49,7 +49,7 @@ TEST_F(UserLevel, StoredLevelChoosesItsOptionAndDescriptionUnknownLevelsTheBegin
     const QString descriptions[] = {kBeginnerText, kBeginnerText, kNormalText, kAdvancedText, kBeginnerText};
     for (int level : {3, 0, 1, 4, 2}) {
         state.Access.UserLevel = static_cast<std::uint8_t>(level);
-        openPage(Frmain::FmeJB);
+        openPage(MainWindowPage::UserLevel);
         EXPECT_EQ(optionShown(), level == 2 || level == 3 ? level : 1) << level;
         EXPECT_EQ(page().Label3JB()->text(), descriptions[level]) << level;
         EXPECT_TRUE(softwarePage().FmeSoftSet()->isEnabled());
@@ -83,11 +83,11 @@ TEST_F(UserLevel, SavingWritesTheLevelWithTheStoredUsageType) {
     EXPECT_TRUE(fakes.dialogs.shown.empty());
     // The next refresh chooses the stored "自定义..." for a beginner: refused, until the user
     // settings are saved with a type of their own.
-    openPage(Frmain::FmeSet);
+    openPage(MainWindowPage::UserSettings);
     EXPECT_EQ(fakes.dialogs.messages(), std::vector<std::string>{Texts::kBeginnerRefused});
     window().CmdSaveSet_Click(0);
     EXPECT_EQ(folder.read("AqSet.dxl"), "1,0\r\n");
-    openPage(Frmain::FmeSet);
+    openPage(MainWindowPage::UserSettings);
     EXPECT_EQ(fakes.dialogs.shown.size(), 1u);
 }
 
@@ -107,7 +107,7 @@ TEST_F(UserLevel, ReleaseOptionsAreOpenOnlyForCustomUsageAtEveryLevel) {
         for (int usage : {0, 1, 2, 3}) {
             useAccess(level, usage);
             build();
-            openPage(Frmain::FmeSet);
+            openPage(MainWindowPage::UserSettings);
             EXPECT_EQ(userPage().FmeZL()->isEnabled(), usage == 3 && level != 1) << level << "/" << usage;
             host.reset();
             runDeferredDeletes();

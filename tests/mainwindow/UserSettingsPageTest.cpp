@@ -125,7 +125,7 @@ TEST_F(UserSettings, BeginnerIsRefusedCustomAndFallsBackToThePlainPresetAtEveryR
     EXPECT_FALSE(page().FmeZL()->isEnabled());
     EXPECT_EQ(state.Access.UsageType, 3); // the stored type stays until a save
 
-    openPage(Frmain::FmeRun);
+    openPage(MainWindowPage::SoftwareSettings);
     EXPECT_EQ(fakes.dialogs.shown.size(), 2u);
     EXPECT_EQ(page().CmbLX()->currentIndex(), 0);
 
@@ -202,7 +202,7 @@ TEST_F(UserSettings, AStoredPeriodWithoutItsElementKeepsTheListAndIsSavedBack) {
     UserSettingsPage& p = page();
     EXPECT_EQ(p.CmbMZ()->currentIndex(), 0);
     state.Settings.PeriodicReleaseTicks = 540;
-    openPage(Frmain::FmeSet);
+    openPage(MainWindowPage::UserSettings);
     EXPECT_EQ(p.CmbMZ()->currentIndex(), 0); // the previous element stays
     EXPECT_EQ(p.PeriodTicksPending, 540);
     window().CmdSaveSet_Click(0);
@@ -214,7 +214,7 @@ TEST_F(UserSettings, AStoredPeriodWithoutItsElementKeepsTheListAndIsSavedBack) {
     // A preset's period counts even when the list already shows that element.
     p.CmbMZ()->setCurrentIndex(3);
     state.Settings.PeriodicReleaseTicks = 300;
-    openPage(Frmain::FmeSet);
+    openPage(MainWindowPage::UserSettings);
     EXPECT_EQ(p.PeriodTicksPending, 300);
     p.CmbLX()->setCurrentIndex(1);
     EXPECT_EQ(p.PeriodTicksPending, 720);
@@ -266,8 +266,8 @@ TEST_F(UserSettings, PageChangeDiscardsUnsavedEdits) {
     page().HScrollDX()->setValue(5);
     page().Chkzl()->click();
     page().Text1()->setText(QStringLiteral("/elsewhere.wav"));
-    openPage(Frmain::FmeLog);
-    openPage(Frmain::FmeSet);
+    openPage(MainWindowPage::Log);
+    openPage(MainWindowPage::UserSettings);
     EXPECT_EQ(page().HScrollDX()->value(), 2);
     EXPECT_FALSE(page().Chkzl()->isChecked());
     EXPECT_FALSE(page().AutoReleasePending);

@@ -1,9 +1,9 @@
 #include "MonitorFixture.h"
 
-#include "monitor/BoldTextLabel.h"
-#include "monitor/ChartPictures.h"
-#include "monitor/ChartSurface.h"
-#include "monitor/CurtMenu.h"
+#include "ui/BoldTextLabel.h"
+#include "ui/ChartPictures.h"
+#include "ui/ChartSurface.h"
+#include "ui/CurtMenu.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 #include "MonitorFixture.h"
 
-#include "monitor/UiFonts.h"
 #include "support/LogFile.h"
+#include "ui/UiFonts.h"
 
 namespace tarvik::test {
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "app/AppContext.h"
 #include "fakes/FakePlatform.h"
-#include "monitor/AppContext.h"
 #include "monitor/Frmload.h"
 #include "support/TempFolder.h"
 
@@ -20,7 +20,7 @@ public:
     void create() override { calls.push_back("create"); }
     void showWindow() override { calls.push_back("show"); }
     void hideWindow() override { calls.push_back("hide"); }
-    void openAtPage(Page page) override { calls.push_back("page" + std::to_string(static_cast<int>(page))); }
+    void openAtPage(MainWindowPage page) override { calls.push_back("page" + std::to_string(static_cast<int>(page))); }
     void chartStyleChanged() override { calls.push_back("style"); }
     std::optional<std::array<std::string, 4>> memoryCaptions() const override { return captions; }
 };

@@ -1,12 +1,14 @@
 #include "MonitorFixture.h"
 
-#include "monitor/ChartPictures.h"
-#include "monitor/ProgramStart.h"
+#include "program/ProgramStart.h"
 #include "settings/ProgramFolders.h"
 #include "settings/Texts.h"
+#include "ui/CurtMenu.h"
+#include "ui/ProgramIcon.h"
 
 #include <QAction>
 #include <QLabel>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -50,8 +52,8 @@ TEST_F(Startup, FactoryFilesStartTheProgramShownWithTrayIconAndTimers) {
     const auto drawn = [](const QIcon& icon, int side) {
         return icon.pixmap(side, side).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
     };
-    EXPECT_EQ(drawn(window().trayIcon()->icon(), 22), ChartPictures::programIconImage(22));
-    EXPECT_EQ(drawn(window().windowIcon(), 48), ChartPictures::programIconImage(48));
+    EXPECT_EQ(drawn(window().trayIcon()->icon(), 22), ProgramIcon::image(22));
+    EXPECT_EQ(drawn(window().windowIcon(), 48), ProgramIcon::image(48));
     for (int i = 0; i < 3; ++i) {
         EXPECT_GT(window().Label1(i)->width(), 0) << i;
         EXPECT_GT(window().LabelJM(i)->width(), 0) << i;
@@ -331,4 +333,30 @@ TEST_F(Startup, UnloadSavesThePlacementWithAPlainComma) {
     EXPECT_FALSE(fakes.ender.ended());
     EXPECT_FALSE(window().isVisible());
     EXPECT_EQ(window().MnuYC()->text(), QStringLiteral("恢复"));
+}
+
+TEST_F(Startup, OnAStatusNotifierTrayOneClickTogglesAndTheSessionEndSavesThePlacement) {
+    // Such a host draws MNU itself and reports one activation where other trays report a double-click.
+    fakes.desktop.statusNotifierHost = true;
+    ProgramFolderFacts facts;
+    facts.executableFolder = folder.path();
+    facts.executableFolderHoldsSettings = true;
+    facts.executableFolderWritable = true;
+    const int exitCode = startProgram(state, ProgramFolders::decide(facts), fakes.platform, [this] {
+        Frmload* monitor = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            monitor = monitor != nullptr ? monitor : qobject_cast<Frmload*>(w);
+        }
+        EXPECT_NE(monitor, nullptr);
+        if (monitor != nullptr) {
+            EXPECT_EQ(monitor->trayIcon()->contextMenu(), monitor->MNU());
+            monitor->move(30, 45);
+            monitor->trayActivated(QSystemTrayIcon::Trigger);
+            EXPECT_FALSE(monitor->isVisible());
+        }
+        fakes.desktop.endSession();
+        return 0;
+    });
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_EQ(folder.read("wtl.dxl"), "675,450,240\r\n");
 }

@@ -1,7 +1,7 @@
 #include "MonitorFixture.h"
 
-#include "monitor/ChartSurface.h"
-#include "monitor/CurtMenu.h"
+#include "ui/ChartSurface.h"
+#include "ui/CurtMenu.h"
 
 #include <QAction>
 #include <QLabel>

@@ -2,13 +2,13 @@
 // disappears or becomes a folder, settings files that cannot be read or replaced, a full disk, a
 // refused release block and a batch entry that does not exist. Each ends in the program's own
 // failure behaviour, without a crash and without damage to any file.
+#include "app/AppContext.h"
 #include "fakes/FakePlatform.h"
 #include "mainwindow/Frmain.h"
-#include "mainwindow/FrmainHost.h"
 #include "mainwindow/LogPage.h"
-#include "monitor/AppContext.h"
 #include "monitor/Frmload.h"
 #include "platform/linux/QtProcessLauncher.h"
+#include "program/FrmainHost.h"
 #include "settings/Texts.h"
 #include "support/TempFolder.h"
 
@@ -179,7 +179,8 @@ TEST_F(FaultInjection, BatchEntryThatDoesNotExistStopsTheBatchQuietly) {
     Platform withRealLauncher{
         platform.memory,    platform.codec,         platform.fileReplacer, platform.fileAppender, platform.clock,
         platform.allocator, platform.clipboard,     platform.autostart,    platform.sound,        platform.shell,
-        launcher,           platform.instanceGuard, platform.ender,        platform.trayAnimator, platform.dialogs};
+        launcher,           platform.instanceGuard, platform.ender,        platform.trayAnimator, platform.dialogs,
+        platform.desktop};
     folder.write("AqSet.dxl", "3,0\r\n");
     folder.write("afn.dxl", "2,/nonexistent/program --flag,True,/bin/true,True,\r\n");
     state.programFolder = folder.path();

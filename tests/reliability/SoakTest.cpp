@@ -2,12 +2,12 @@
 // hours of real time, with periodic release and automatic reports on and memory that now and then
 // runs low. The process must not grow, must not leak file descriptors, and the log must hold
 // exactly the entries that period asked for.
+#include "app/AppContext.h"
 #include "fakes/FakePlatform.h"
 #include "mainwindow/Frmain.h"
-#include "mainwindow/FrmainHost.h"
-#include "monitor/AppContext.h"
 #include "monitor/Frmload.h"
 #include "platform/linux/MmapBlockAllocator.h"
+#include "program/FrmainHost.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -68,7 +68,8 @@ TEST(SoakTest, HoursOfTicksLeaveNoGrowthAndEveryExpectedLogEntry) {
     Platform real{
         platform.memory,   platform.codec,         platform.fileReplacer, platform.fileAppender, platform.clock,
         allocator,         platform.clipboard,     platform.autostart,    platform.sound,        platform.shell,
-        platform.launcher, platform.instanceGuard, platform.ender,        platform.trayAnimator, platform.dialogs};
+        platform.launcher, platform.instanceGuard, platform.ender,        platform.trayAnimator, platform.dialogs,
+        platform.desktop};
     AppState state;
     state.programFolder = folder.path();
     AppContext context(state, real);

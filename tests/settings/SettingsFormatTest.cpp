@@ -1,5 +1,6 @@
 #include "settings/SettingsFormat.h"
 #include "settings/PlacementPixels.h"
+#include "settings/SettingsConversions.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 namespace tarvik {
 namespace {
 
+using namespace SettingsConversions;
 using namespace SettingsFormat;
 
 constexpr const char* kExampleLine = "3,True,25,False,C:\\Tools\\Alarm.wav,False,180,False,True,False,True,False,10,0";

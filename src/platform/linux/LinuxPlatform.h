@@ -3,6 +3,7 @@
 #include "platform/linux/DesktopShell.h"
 #include "platform/linux/IconvTextCodec.h"
 #include "platform/linux/LazySoundPlayer.h"
+#include "platform/linux/LinuxDesktop.h"
 #include "platform/linux/LockFileInstanceGuard.h"
 #include "platform/linux/MmapBlockAllocator.h"
 #include "platform/linux/PosixFileAppender.h"
@@ -41,6 +42,7 @@ private:
     PosixProcessEnder m_ender;
     QtTrayAnimator m_trayAnimator;
     QtDialogs m_dialogs;
+    LinuxDesktop m_desktop;
     Platform m_platform; // refers to the members above, so it comes last
 };
 

@@ -42,7 +42,7 @@ bool QtTrayAnimator::trayPresent() const {
     // Not QSystemTrayIcon's question: Qt settles at its first tray question, for the whole process,
     // whether its icons go to a StatusNotifierItem host, so a host that came later would never
     // get the icon. The tray icon is made only once a tray is there.
-    return x11TrayPresent() || trayIsStatusNotifierHost();
+    return x11TrayPresent() || statusNotifierHostRegistered();
 }
 
 void QtTrayAnimator::watchForTray(std::function<void()> appeared) {

@@ -1,16 +1,13 @@
 // Session end on Linux desktops: the session manager ends its clients with SIGTERM (or SIGHUP
 // when the terminal goes). The signal is turned into a GUI-thread call through a socket pair.
-#include "platform/linux/OwnEnvironment.h"
-#include "platform/Platform.h"
+#include "platform/linux/LinuxDesktop.h"
 
 #include <csignal>
-#include <cstdlib>
 #include <memory>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QSessionManager>
 #include <QSocketNotifier>
-#include <string_view>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -27,23 +24,7 @@ void onSignal(int) {
 
 } // namespace
 
-void prepareQtEnvironment() {
-    // No font warm-up on a second core: the fonts are first needed after the tray icon is in
-    // place, and a thread reading font files meanwhile takes the CPU from the X server and the
-    // window manager that embed the icon.
-    // The windows are small and repaint a few pixels at a time. Sent over the X connection those
-    // cost less than X shared memory, whose image Qt may draw into again only after a round trip
-    // that makes sure the X server has finished reading it: one more wake-up of both per repaint.
-    OwnEnvironment::setDefault("QT_XCB_NO_MITSHM", "1");
-    const char* session = std::getenv("XDG_SESSION_TYPE");
-    const bool wayland =
-        (session != nullptr && std::string_view(session) == "wayland") || std::getenv("WAYLAND_DISPLAY") != nullptr;
-    if (wayland && std::getenv("QT_QPA_PLATFORM") == nullptr && std::getenv("DISPLAY") != nullptr) {
-        OwnEnvironment::setDefault("QT_QPA_PLATFORM", "xcb");
-    }
-}
-
-void watchSessionEnd(std::function<void()> onEnd) {
+void LinuxDesktop::watchSessionEnd(std::function<void()> onEnd) {
     // The X11 session manager asks first through Qt; a plain SIGTERM is the other way. Either
     // may come, or both: the handler runs once.
     auto once = [onEnd, done = std::make_shared<bool>(false)] {

@@ -1,7 +1,7 @@
 // The StatusNotifierItem tray (KDE Plasma, Xfce's panel, GNOME's AppIndicator extension), which
 // hosts tray icons over D-Bus instead of embedding their windows.
+#include "platform/linux/LinuxDesktop.h"
 #include "platform/linux/TrayArrival.h"
-#include "platform/Platform.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -12,7 +12,7 @@
 
 namespace tarvik {
 
-bool trayIsStatusNotifierHost() {
+bool statusNotifierHostRegistered() {
     // The question Qt asks when it picks its D-Bus tray icon over the X11 one: a watcher on the
     // session bus that knows a host. A watcher that is not running is not started for it.
     const QString watcher = QStringLiteral("org.kde.StatusNotifierWatcher");
@@ -36,7 +36,7 @@ void watchStatusNotifierHost(std::function<void()> appeared) {
     look->setSingleShot(true);
     look->setInterval(0);
     QObject::connect(look, &QTimer::timeout, look, [appeared = std::move(appeared)] {
-        if (trayIsStatusNotifierHost()) {
+        if (statusNotifierHostRegistered()) {
             appeared();
         }
     });
@@ -46,8 +46,8 @@ void watchStatusNotifierHost(std::function<void()> appeared) {
                 QStringLiteral("StatusNotifierHostRegistered"), look, SLOT(start()));
 }
 
-void prepareTrayMenu(std::uintptr_t) {
-    // An X11 popup menu grabs the pointer and the keyboard itself, whoever has the focus.
+bool LinuxDesktop::trayIsStatusNotifierHost() {
+    return statusNotifierHostRegistered();
 }
 
 } // namespace tarvik

@@ -14,6 +14,10 @@ bool x11TrayPresent();
 // root window), once Qt has handled that message too. Needs the Qt application object.
 void watchX11Tray(std::function<void()> appeared);
 
+// Whether a StatusNotifierItem watcher on the session bus knows a host now. Needs the Qt application
+// object.
+bool statusNotifierHostRegistered();
+
 // Runs `appeared` when a StatusNotifierItem host becomes reachable: a watcher that comes onto the
 // session bus, or a host that registers with it. Needs the Qt application object.
 void watchStatusNotifierHost(std::function<void()> appeared);

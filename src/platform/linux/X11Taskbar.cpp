@@ -1,7 +1,7 @@
 // Keeping the monitor window off the task bar on X11 desktops (the _NET_WM_STATE hints
 // SKIP_TASKBAR and SKIP_PAGER, which Qt has no setting for), and the X11 tray's arrival.
+#include "platform/linux/LinuxDesktop.h"
 #include "platform/linux/TrayArrival.h"
-#include "platform/Platform.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -126,7 +126,7 @@ void watchX11Tray(std::function<void()> appeared) {
     qGuiApp->installNativeEventFilter(new TrayManagerFilter(manager, selection, std::move(appeared)));
 }
 
-void keepOffTaskbar(std::uintptr_t nativeWindow) {
+void LinuxDesktop::keepOffTaskbar(std::uintptr_t nativeWindow) {
     xcb_connection_t* c = x11Connection();
     if (c == nullptr || nativeWindow == 0) {
         return;

@@ -8,6 +8,7 @@
 #include "platform/win32/RegistryAutostart.h"
 #include "platform/win32/VirtualAllocBlockAllocator.h"
 #include "platform/win32/Win32Clock.h"
+#include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32FileAppender.h"
 #include "platform/win32/Win32FileReplacer.h"
 #include "platform/win32/Win32MemorySource.h"
@@ -41,6 +42,7 @@ private:
     Win32ProcessEnder m_ender;
     Win32TrayAnimator m_trayAnimator;
     QtDialogs m_dialogs;
+    Win32Desktop m_desktop;
     Platform m_platform; // refers to the members above, so it comes last
 };
 

@@ -1,6 +1,6 @@
 #include "platform/linux/QtProcessLauncher.h"
 
-#include "platform/Platform.h"
+#include "platform/QtEnvironment.h"
 #include "support/EnvOverride.h"
 #include "support/TempFolder.h"
 

@@ -1,4 +1,4 @@
-#include "mainwindow/ClickLabel.h"
+#include "ui/ClickLabel.h"
 
 #include <QMouseEvent>
 

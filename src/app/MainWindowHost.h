@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/MainWindowPage.h"
+
 #include <array>
 #include <optional>
 #include <string>
@@ -9,8 +11,6 @@ namespace tarvik {
 // The main window as the monitor window sees it: built on demand, shown, hidden, opened at a page.
 class MainWindowHost {
 public:
-    enum Page { MemoryPage = 0, UserSettingsPage = 1, SoftwareSettingsPage = 2, UserLevelPage = 3, LogPage = 4 };
-
     virtual ~MainWindowHost() = default;
     // Builds the window hidden when it does not exist yet.
     virtual void create() = 0;
@@ -18,7 +18,7 @@ public:
     virtual void showWindow() = 0;
     virtual void hideWindow() = 0;
     // Shows the window at a page, restores it from minimised and asks it to refresh its pages.
-    virtual void openAtPage(Page page) = 0;
+    virtual void openAtPage(MainWindowPage page) = 0;
     // The stored chart style changed outside the window (the monitor window's style menu).
     virtual void chartStyleChanged() = 0;
     // The four captions of the memory page as they stand, when the window exists.

@@ -1,8 +1,8 @@
-#include "monitor/ProgramStart.h"
+#include "program/ProgramStart.h"
 
-#include "mainwindow/FrmainHost.h"
-#include "monitor/AppContext.h"
+#include "app/AppContext.h"
 #include "monitor/Frmload.h"
+#include "program/FrmainHost.h"
 #include "settings/Paths.h"
 #include "settings/ProgramFolders.h"
 #include "settings/Texts.h"
@@ -28,7 +28,7 @@ int startProgram(AppState& state, const ProgramFolders& folders, Platform& platf
     FrmainHost mainWindow(context);
     Frmload monitor(context, mainWindow);
     mainWindow.setApplyChartStyle([&monitor] { monitor.SetJm(); });
-    watchSessionEnd([&monitor] { monitor.Form_Unload(); });
+    platform.desktop.watchSessionEnd([&monitor] { monitor.Form_Unload(); });
     if (!monitor.Form_Load()) {
         return 1;
     }

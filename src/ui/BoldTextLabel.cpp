@@ -1,4 +1,4 @@
-#include "monitor/BoldTextLabel.h"
+#include "ui/BoldTextLabel.h"
 
 #include <QPainter>
 

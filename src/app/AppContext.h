@@ -1,8 +1,8 @@
 #pragma once
 
+#include "app/AppState.h"
 #include "memory/MemoryRelease.h"
 #include "platform/Platform.h"
-#include "settings/AppState.h"
 #include "settings/EventLog.h"
 #include "settings/Paths.h"
 #include "settings/ProgramFolders.h"

@@ -1,4 +1,4 @@
-#include "monitor/CurtMenu.h"
+#include "ui/CurtMenu.h"
 
 #include <QPainter>
 

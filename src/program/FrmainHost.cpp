@@ -1,10 +1,10 @@
-#include "mainwindow/FrmainHost.h"
+#include "program/FrmainHost.h"
 
 #include "about/Frmabout.h"
+#include "app/AppContext.h"
 #include "mainwindow/Frmain.h"
 #include "mainwindow/MemoryInfoPage.h"
 #include "mainwindow/SoftwareSettingsPage.h"
-#include "monitor/AppContext.h"
 #include "platform/Platform.h"
 #include "settings/Paths.h"
 
@@ -51,7 +51,7 @@ void FrmainHost::hideWindow() {
     }
 }
 
-void FrmainHost::openAtPage(Page page) {
+void FrmainHost::openAtPage(MainWindowPage page) {
     showWindow();
     m_window->showPage(page);
     m_window->setWindowState(m_window->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
@@ -76,7 +76,7 @@ void FrmainHost::showAbout() {
     if (!m_about) {
         m_about = new Frmabout(m_ctx.platform.shell, pathToUtf8(m_ctx.state.programFolder));
         // A passing box, not a task of its own.
-        keepOffTaskbar(m_about->winId());
+        m_ctx.platform.desktop.keepOffTaskbar(m_about->winId());
     }
     m_about->show();
     m_about->raise();

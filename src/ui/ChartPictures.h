@@ -1,8 +1,6 @@
 #pragma once
 
-#include <QIcon>
 #include <QImage>
-#include <QPixmap>
 
 namespace tarvik::ChartPictures {
 
@@ -12,9 +10,5 @@ namespace tarvik::ChartPictures {
 QImage lineChartBackground(double pixelRatio);
 // 72 × 24: a light grey vertical gradient. The background of the monitor's peak chart.
 QImage peakChartBackground(double pixelRatio);
-// The program's icon: a memory module with a free-memory gauge, drawn at the usual sizes.
-QIcon programIcon();
-// One size of that icon, drawn without a display (the build renders the installed icons from it).
-QImage programIconImage(int size);
 
 } // namespace tarvik::ChartPictures

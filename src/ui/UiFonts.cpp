@@ -1,4 +1,4 @@
-#include "monitor/UiFonts.h"
+#include "ui/UiFonts.h"
 
 #include <QApplication>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "monitor/MainWindowHost.h"
+#include "app/MainWindowHost.h"
 
 #include <functional>
 #include <QPointer>
@@ -23,7 +23,7 @@ public:
     void create() override;
     void showWindow() override;
     void hideWindow() override;
-    void openAtPage(Page page) override;
+    void openAtPage(MainWindowPage page) override;
     void chartStyleChanged() override;
     std::optional<std::array<std::string, 4>> memoryCaptions() const override;
 

@@ -1,4 +1,4 @@
-#include "monitor/ChartSurface.h"
+#include "ui/ChartSurface.h"
 
 #include <algorithm>
 #include <cmath>
