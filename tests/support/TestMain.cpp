@@ -1,5 +1,7 @@
 // Entry point of every test program: pins the environment the tests rely on before anything
 // reads it, whichever runner starts them.
+#include "platform/QtEnvironment.h"
+
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <string>
@@ -32,6 +34,8 @@ int main(int argc, char** argv) {
     if (const char* fonts = std::getenv("TARVIK_TEST_FONTDIR")) {
         pin("QT_QPA_FONTDIR", fonts);
     }
+    // The program's own choices on Windows (its widget style): the widgets are tested as it shows them.
+    tarvik::prepareQtEnvironment();
 #endif
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
