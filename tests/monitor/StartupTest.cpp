@@ -7,9 +7,11 @@
 #include "ui/ProgramIcon.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QStyle>
 #include <QSystemTrayIcon>
 #include <QTimer>
 
@@ -75,6 +77,14 @@ TEST_F(Startup, FactoryFilesStartTheProgramShownWithTrayIconAndTimers) {
     EXPECT_EQ(state.Access.UserLevel, 2);
     EXPECT_EQ(fakes.sound.fileName, "Alarm.wav");
 }
+
+#ifdef _WIN32
+TEST_F(Startup, WindowsGetsTheWindowsVistaStyleWhicheverQtBuiltTheProgram) {
+    // Qt 6.7 and later would choose another style where the layout was made for this one.
+    ASSERT_TRUE(start());
+    EXPECT_EQ(QApplication::style()->name().toLower(), QStringLiteral("windowsvista"));
+}
+#endif
 
 TEST_F(Startup, APlaceThatCannotBeOnAnyScreenMovesTheWindowOntoTheScreen) {
     // 1e30 reads as a number but is no pixel position; the others lie beyond the 800 × 600 screen.
